@@ -1,0 +1,48 @@
+#include "core/instruction_pass.h"
+
+#include <algorithm>
+
+#include "core/machine.h"
+
+namespace pellark {
+namespace {
+
+// Process-wide and volatile so that the optimiser keeps every increment.
+volatile std::int32_t spinCounter = 0;
+
+inline void SpinWaitHint() {
+#if defined(__x86_64__) || defined(__i386__)
+  __builtin_ia32_pause();
+#elif defined(__aarch64__) || defined(__arm__)
+  asm volatile("yield");
+#endif
+}
+
+}  // namespace
+
+void BusyWait(std::int32_t spinCount) {
+  spinCounter = 0;
+  while (spinCounter <= spinCount) {
+    SpinWaitHint();
+    spinCounter = spinCounter + 1;
+  }
+}
+
+void StepTimers(Machine& machine) {
+  machine.TimerTick += 1;
+  if (machine.TimerTick == 25) machine.TimerTick = 0;
+  if (machine.TimerTick == 1) {
+    machine.DelayTimer -= 3;
+    machine.SoundTimer -= 1;
+  }
+  machine.DelayTimer = std::max(machine.DelayTimer, 0);
+  machine.SoundTimer = std::max(machine.SoundTimer, 0);
+}
+
+void RunInstructionPass(Machine& machine, std::int32_t spinCount) {
+  machine.ExecuteInstruction();
+  BusyWait(spinCount);
+  StepTimers(machine);
+}
+
+}  // namespace pellark

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+namespace pellark {
+
+class Machine;
+
+// The busy-wait length of a speed setting: (100 - speed) × 2500 counter increments.
+constexpr std::int32_t SpinCountForSpeed(std::int32_t speedPercent) { return (100 - speedPercent) * 2500; }
+
+// A spin count that skips the busy-wait entirely, for unpaced runs.
+inline constexpr std::int32_t kNoPacing = -1;
+
+// Counts a process-wide counter from 0 until it exceeds spinCount: spinCount + 1 increments,
+// none for kNoPacing. No clock is read; each increment carries the processor's spin-wait hint.
+void BusyWait(std::int32_t spinCount);
+
+// Counts the timers down every 25 instructions: the delay timer by 3, the sound timer by 1.
+void StepTimers(Machine& machine);
+
+// What one main-loop pass does while the machine runs: the instruction, the busy-wait that
+// paces it, and the timer step.
+void RunInstructionPass(Machine& machine, std::int32_t spinCount);
+
+}  // namespace pellark

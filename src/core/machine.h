@@ -1,0 +1,121 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/hex_byte.h"
+#include "platform/image.h"
+#include "platform/random.h"
+#include "trace/trace_line.h"
+
+namespace pellark {
+
+class Instruction;
+class KeyboardService;
+class MachineHost;
+class TraceLog;
+
+// The address of the last memory cell, one beyond the 4 KiB address space.
+inline constexpr std::int32_t kLastCell = 0x1000;
+inline constexpr std::int32_t kProgramStart = 0x200;
+inline constexpr std::int32_t kBootStart = 0x100;
+
+// The CHIP-8/SUPER-CHIP machine: memory held as hexadecimal text cells, registers, stack,
+// timers, keypad and display, and the instruction cycle that runs on them. The state is public:
+// the front end, its commands and the runner read and set it by name.
+class Machine {
+ public:
+  Machine(MachineHost& host, KeyboardService& keyboard, TraceLog& trace);
+
+  // Memory, addresses 0x000 to 0x1000; every cell empty until written.
+  std::array<HexByte, kLastCell + 1> MemoryCells{};
+  // V0 to VF, each 0 to 255; VF doubles as the flag register.
+  std::array<std::int32_t, 16> Registers{};
+  std::int32_t I = 0;
+  std::int32_t PC = 0;
+  // Added to PC before the next fetch: 2 after an ordinary instruction, 0 after a jump or reset.
+  std::int32_t PcStep = 0;
+  // The next instruction that has a handler is to be skipped.
+  std::int32_t SkipNext = 0;
+  // A reset happened during the current instruction cycle.
+  std::int32_t ResetMark = 0;
+  // Calls fill slots 1 to 15; slot 16 stays 0.
+  std::array<std::int32_t, 17> CallStack{};
+  std::int32_t StackPointer = 0;
+  std::int32_t DelayTimer = 0;
+  std::int32_t SoundTimer = 0;
+  std::array<std::int32_t, 16> KeyStates{};
+  // Keypad value + 1 of the highest key seen held; 0 = none; 16 ends a key wait.
+  std::int32_t PendingKey = 0;
+  std::int32_t ScreenWidth = 64;
+  std::int32_t ScreenHeight = 32;
+  // Where execution starts after a reset; 0x100 also selects a full reset.
+  std::int32_t ResetAddress = kBootStart;
+  std::int32_t Running = 0;
+  // Instructions since the last timer step, modulo 25.
+  std::int32_t TimerTick = 0;
+  std::int32_t QuitRequested = 0;
+  Image ScreenImage;
+
+  // Front-end settings that the instructions read; no reset touches them.
+  std::int32_t TraceEnabled = 0;
+  std::int32_t InvertColors = 0;
+  std::int32_t Antiflicker = 0;
+
+  RandomGenerator Random;
+  // The boot image a full reset loads at address 0; a plain name is looked up beside the program.
+  std::string BootImageName = "Chip8.rom";
+
+  // Brings the machine to its starting state and starts it at ResetAddress; a full reset
+  // (ResetAddress 0x100) also clears memory and loads the boot image.
+  void ResetMachine();
+  // One instruction cycle: advance PC, fetch, read the keypad, run one handler, settle PcStep.
+  void ExecuteInstruction();
+  // Rebuilds KeyStates from the keyboard and raises PendingKey to the highest key held.
+  void ReadKeypad();
+
+  // Cell access that treats every address beyond the last cell as empty and drops writes there.
+  HexByte Cell(std::int32_t address) const;
+  void SetCell(std::int32_t address, HexByte value);
+
+  // The display image's drawing rules.
+  Colour LitColour() const { return InvertColors == 1 ? Black : White; }
+  Colour DarkColour() const { return InvertColors == 1 ? White : Black; }
+  void ClearScreen();
+  void ScrollScreen(int dx, int dy);
+  void SetResolution(int width, int height);
+
+ private:
+  // How the cycle settles PcStep after the handler.
+  enum class CycleEnd {
+    Advance,   // PcStep = 2: a handler ran or was skipped
+    Transfer,  // PcStep = 0: a jump, call or return set PC itself
+    KeepStep,  // PcStep unchanged: no handler takes the instruction
+  };
+
+  CycleEnd RunHandler(const Instruction& instruction);
+  CycleEnd RunGroupZero(const Instruction& instruction);
+  CycleEnd RunGroupEight(const Instruction& instruction);
+  CycleEnd RunGroupE(const Instruction& instruction);
+  CycleEnd RunGroupF(const Instruction& instruction);
+  CycleEnd SkipIf(const Instruction& instruction, Mnemonic mnemonic, bool condition);
+  void Return(const Instruction& instruction);
+  void Call(const Instruction& instruction);
+  void DrawSprite(const Instruction& instruction);
+  void WaitForKey(const Instruction& instruction);
+  bool IsKeypadKeyHeld(std::int32_t key) const;
+
+  // Clears a pending skip; true when this instruction is the one skipped.
+  bool ConsumeSkip();
+  void Trace(const Instruction& instruction, Mnemonic mnemonic, std::int32_t value = 0);
+  void LoadBootImage();
+
+  // Scroll's work image, kept so that scrolling reuses its pixels.
+  Image ScratchImage;
+  MachineHost& host_;
+  KeyboardService& keyboard_;
+  TraceLog& trace_;
+};
+
+}  // namespace pellark

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/machine.h"
+
+namespace pellark {
+
+// The most bytes of a program that fit in memory from 0x200 to the last cell.
+inline constexpr std::int32_t kProgramCapacity = kLastCell + 1 - kProgramStart;
+
+enum class LoadResult {
+  Loaded,
+  CannotRead,  // the file is missing, unreadable, or the name is empty
+  TooLarge,    // longer than kProgramCapacity: nothing of it is stored
+};
+
+// Copies a program file's bytes into the cells from 0x200 as their hexadecimal texts, and
+// leaves PC at 0x200 whatever happens. Cells beyond the end of the program keep their texts.
+LoadResult LoadProgramFile(Machine& machine, const std::string& path);
+
+// Writes V4 bytes, the values of the cells from 0x200, to a new or emptied file; false when
+// the file cannot be created or written.
+bool SaveProgramFile(const Machine& machine, const std::string& path);
+
+}  // namespace pellark

@@ -1,0 +1,25 @@
+#include "platform/line_store.h"
+
+namespace pellark {
+
+bool LineStore::Append(std::string_view line) {
+  if (ends_.size() >= kCapacity) return false;
+  line = line.substr(0, kMaxLineLength);
+  text_.insert(text_.end(), line.begin(), line.end());
+  ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+  return true;
+}
+
+void LineStore::Clear() {
+  // Release the memory too: a discarded trace can have held a million lines.
+  std::vector<char>().swap(text_);
+  std::vector<std::uint32_t>().swap(ends_);
+}
+
+std::string_view LineStore::Line(std::size_t index) const {
+  if (index >= ends_.size()) return {};
+  const std::uint32_t begin = index == 0 ? 0 : ends_[index - 1];
+  return {text_.data() + begin, ends_[index] - begin};
+}
+
+}  // namespace pellark

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace pellark {
+
+// Upper-case hexadecimal digits of the value's 32 bits read as unsigned, no padding: -1 is
+// "FFFFFFFF". Writes into out (at least 8 characters) and returns the number written.
+int FormatHex(std::uint32_t value, char* out);
+
+// Signed decimal digits with a leading "-" for negative values. Writes into out (at least 11
+// characters) and returns the number written.
+int FormatDecimal(std::int32_t value, char* out);
+
+std::string HexText(std::int32_t value);
+std::string DecimalText(std::int32_t value);
+
+// The first n characters; the whole text when it is shorter; empty when n <= 0.
+constexpr std::string_view LeftPart(std::string_view text, int n) {
+  if (n <= 0) return {};
+  return text.substr(0, static_cast<std::size_t>(n));
+}
+
+// The last n characters; the whole text when it is shorter; empty when n <= 0.
+constexpr std::string_view RightPart(std::string_view text, int n) {
+  if (n <= 0) return {};
+  const auto count = static_cast<std::size_t>(n);
+  return count >= text.size() ? text : text.substr(text.size() - count);
+}
+
+}  // namespace pellark

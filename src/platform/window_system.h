@@ -1,0 +1,84 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "platform/colour.h"
+#include "platform/image.h"
+#include "platform/keyboard.h"
+
+namespace pellark {
+
+// What one call of PollWindowEvent took from the window's queue.
+struct WindowEvent {
+  enum class Kind {
+    None,            // nothing was pending
+    MenuSelection,   // a menu item or its function key; menuId tells which
+    CloseRequest,    // the close box; the window stays open, the caller decides
+    RepaintRequest,  // the window system needs the window drawn again
+  };
+  Kind kind = Kind::None;
+  int menuId = 0;
+};
+
+enum class MenuItemKind { Plain, Checkable };
+
+// The window, menu, list, dialog and keyboard services of the one main window. The front end
+// uses nothing else of the desktop, so a headless implementation can stand in for tests and
+// the command-line runner.
+class WindowSystem : public KeyboardService {
+ public:
+  // Prepares the keyboard device; false when no keyboard state can be read.
+  virtual bool OpenKeyboardDevice() = 0;
+
+  // Opens the fixed-size main window, its outer top-left corner at (x, y), with a client area
+  // of innerWidth × innerHeight; false on failure.
+  virtual bool OpenMainWindow(int x, int y, int innerWidth, int innerHeight, std::string_view title) = 0;
+  // Resizes the client area, counted with the menu bar inside it, keeping the position.
+  virtual void SetClientSize(int innerWidth, int innerHeight) = 0;
+  // Takes at most one pending event without waiting.
+  virtual WindowEvent PollWindowEvent() = 0;
+
+  // Builds the menu bar top-down: titles open top-level menus, submenus nest until ended.
+  virtual bool CreateMenuBar() = 0;
+  virtual void AddMenuTitle(std::string_view text) = 0;
+  virtual void BeginSubmenu(std::string_view text) = 0;
+  virtual void EndSubmenu() = 0;
+  virtual void AddMenuItem(int id, std::string_view text, MenuItemKind kind) = 0;
+  virtual void AddMenuSeparator() = 0;
+  // Check marks belong to the program: selecting an item never changes its mark by itself.
+  virtual void SetItemCheck(int id, bool checked) = 0;
+  virtual bool GetItemCheck(int id) const = 0;
+  // The height in pixels of one line of the menu bar.
+  virtual int GetMenuHeight() const = 0;
+  // Makes function key F<functionKey> (1 to 12, no modifier) select the item with that id
+  // wherever the keyboard focus is in the window.
+  virtual void BindShortcutKey(int functionKey, int id) = 0;
+
+  // Replaces what the window shows at 0,0 below the menu bar with image stretched to
+  // width × height, every image pixel a solid block; text drawn earlier disappears.
+  virtual void DrawPicture(const Image& image, int width, int height) = 0;
+  // Draws text over the picture at (x, y) in the window's default font, with a transparent
+  // background, until the next DrawPicture.
+  virtual void DrawText(int x, int y, std::string_view text, Colour colour) = 0;
+
+  // The trace list: one list control at (x, y) below the menu bar, its lines appended in order.
+  // The list never selects or scrolls by itself; lines past its capacity are dropped.
+  virtual void CreateListBox(int x, int y, int width, int height) = 0;
+  virtual void AddListItem(std::string_view text) = 0;
+  // Destroys the list control; nothing happens when there is none.
+  virtual void FreeControl() = 0;
+
+  // A modal message with a single OK button.
+  virtual void ShowMessageBox(std::string_view title, std::string_view text) = 0;
+  // Modal file dialogs starting in initialFolder. pattern is pairs of description and filter
+  // joined by "|" ("Chip 8 Rom game|*.ch8"); empty for no filter. The result is the full path
+  // chosen, or "" when the user cancels. The save dialog does not ask before replacing a file.
+  virtual std::string AskFileToOpen(std::string_view title, const std::filesystem::path& initialFolder,
+                                    std::string_view pattern) = 0;
+  virtual std::string AskFileToSave(std::string_view title, const std::filesystem::path& initialFolder,
+                                    std::string_view pattern) = 0;
+};
+
+}  // namespace pellark
