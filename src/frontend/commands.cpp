@@ -1,0 +1,75 @@
+#include <algorithm>
+
+#include "core/instruction_pass.h"
+#include "frontend/front_end.h"
+#include "platform/timing.h"
+#include "platform/window_system.h"
+
+namespace pellark {
+
+void FrontEnd::RunCommand(MenuId command) {
+  switch (command) {
+    case MenuId::Load:
+      machine_.ResetMachine();
+      programs_.LoadProgram();
+      break;
+    case MenuId::Reload:
+      machine_.ResetMachine();
+      programs_.ReloadProgram();
+      break;
+    case MenuId::Reset: ResetWith(kBootStart); break;
+    case MenuId::ResetAt200: ResetWith(kProgramStart); break;
+    case MenuId::SaveProgram: programs_.SaveProgram(); break;
+    case MenuId::About: window_.ShowMessageBox("Pellark", CreditText); break;
+    case MenuId::Run: Run(); break;
+    case MenuId::Stop: Stop(); break;
+    case MenuId::Debugger: ToggleDebugger(); break;
+    case MenuId::Scale1:
+    case MenuId::Scale2:
+    case MenuId::Scale3:
+    case MenuId::Scale4: SetScale(command); break;
+    case MenuId::Antiflicker: ToggleAntiflicker(); break;
+    case MenuId::InvertColors: ToggleInvertColors(); break;
+    case MenuId::Speed25:
+    case MenuId::Speed50:
+    case MenuId::Speed75:
+    case MenuId::Speed100:
+      SetSpeed(25 * (static_cast<int>(command) - static_cast<int>(MenuId::Speed25) + 1));
+      break;
+    case MenuId::SpeedDown: SetSpeed(std::max(SpeedPercent - 5, 0)); break;
+    case MenuId::SpeedUp: SetSpeed(std::min(SpeedPercent + 5, 100)); break;
+    // Quit ends the program once the event has been handled.
+    case MenuId::Quit:
+    case MenuId::None: break;
+  }
+}
+
+void FrontEnd::ResetWith(std::int32_t resetAddress) {
+  machine_.ResetAddress = resetAddress;
+  machine_.ResetMachine();
+}
+
+void FrontEnd::Run() {
+  machine_.Running = 1;
+  window_.SetItemCheck(static_cast<int>(MenuId::Run), true);
+  window_.SetItemCheck(static_cast<int>(MenuId::Stop), false);
+  ApplyWindowSize();
+  RefreshWindow();
+}
+
+void FrontEnd::Stop() {
+  machine_.Running = 0;
+  window_.SetItemCheck(static_cast<int>(MenuId::Run), false);
+  window_.SetItemCheck(static_cast<int>(MenuId::Stop), true);
+}
+
+void FrontEnd::SetSpeed(std::int32_t speedPercent) {
+  SpeedPercent = speedPercent;
+  SpinCount = SpinCountForSpeed(SpeedPercent);
+  ShowSpeed();
+  SpeedTextTime = TickMilliseconds();
+  // Every speed change stops the machine; Run resumes it.
+  Stop();
+}
+
+}  // namespace pellark

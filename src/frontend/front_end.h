@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/machine.h"
+#include "core/machine_host.h"
+#include "files/program_commands.h"
+#include "frontend/menu_tree.h"
+#include "trace/trace_log.h"
+
+namespace pellark {
+
+class WindowSystem;
+
+// The program around the machine: start-up, the main loop, the menu commands, the window's
+// layout and the presentation of the display. It stands only on the WindowSystem interface.
+class FrontEnd final : public MachineHost, public TraceLog {
+ public:
+  explicit FrontEnd(WindowSystem& window);
+
+  // The start-up sequence up to the first refresh; false when the program has to end (no
+  // keyboard, or no window).
+  bool StartUp();
+  // Passes until Quit or the close box.
+  void ProgramLoop();
+  // One pass: events, then one paced instruction while running, or a short sleep.
+  void RunPass();
+
+  Machine& machine() { return machine_; }
+  const ProgramCommands& programs() const { return programs_; }
+
+  // Settings and state of the front end.
+  std::int32_t ScaleFactor = 2;
+  std::int32_t SpeedPercent = 75;
+  std::int32_t SpinCount = 0;
+  // Tick at which the speed text was drawn; 0 when none is showing.
+  std::uint32_t SpeedTextTime = 0;
+  std::int32_t MenuHeight = 0;
+  std::string CreditText;
+
+  // MachineHost
+  void LayOutWindow() override;
+  void LayOutWindowForResolution() override;
+  void RefreshWindow() override;
+  void ShowMessageBox(std::string_view title, std::string_view text) override;
+  void PollEvents() override;
+
+  // TraceLog
+  void AddTraceLine(std::string_view line) override;
+
+ private:
+  void RunCommand(MenuId command);
+  void ResetWith(std::int32_t resetAddress);
+  void Run();
+  void Stop();
+  void ToggleDebugger();
+  void SetScale(MenuId command);
+  void ToggleAntiflicker();
+  void ToggleInvertColors();
+  void SetSpeed(std::int32_t speedPercent);
+  void ShowSpeed();
+  // Flips a toggle item's mark; the mark, not the flag, decides the direction. Returns the new flag.
+  std::int32_t ToggleMark(MenuId item);
+
+  void ApplyWindowSize();
+  void RebuildTraceList();
+  int DisplayWidth() const { return machine_.ScreenWidth * ScaleFactor; }
+  int DisplayHeight() const { return machine_.ScreenHeight * ScaleFactor; }
+
+  WindowSystem& window_;
+  Machine machine_;
+  ProgramCommands programs_;
+};
+
+}  // namespace pellark

@@ -1,0 +1,51 @@
+#include <array>
+
+#include "frontend/front_end.h"
+#include "platform/text.h"
+#include "platform/window_system.h"
+
+namespace pellark {
+
+void FrontEnd::RefreshWindow() {
+  window_.DrawPicture(machine_.ScreenImage, DisplayWidth(), DisplayHeight());
+}
+
+void FrontEnd::ShowSpeed() {
+  RefreshWindow();
+  const std::string text = "Speed: " + DecimalText(SpeedPercent) + "%";
+  // A black outline drawn one pixel around the green text keeps it readable on either colour.
+  static constexpr std::array<std::array<int, 2>, 4> kOutline{{{0, 0}, {2, 0}, {0, 2}, {2, 2}}};
+  for (const auto& [x, y] : kOutline) window_.DrawText(x, y, text, Black);
+  window_.DrawText(1, 1, text, RGB(0, 255, 0));
+}
+
+void FrontEnd::SetScale(MenuId command) {
+  ScaleFactor = static_cast<int>(command) - static_cast<int>(MenuId::Scale1) + 1;
+  for (const MenuId item : {MenuId::Scale1, MenuId::Scale2, MenuId::Scale3, MenuId::Scale4}) {
+    window_.SetItemCheck(static_cast<int>(item), item == command);
+  }
+  LayOutWindow();
+  RefreshWindow();
+}
+
+std::int32_t FrontEnd::ToggleMark(MenuId item) {
+  const bool wasOn = window_.GetItemCheck(static_cast<int>(item));
+  window_.SetItemCheck(static_cast<int>(item), !wasOn);
+  return wasOn ? 0 : 1;
+}
+
+void FrontEnd::ToggleAntiflicker() { machine_.Antiflicker = ToggleMark(MenuId::Antiflicker); }
+
+void FrontEnd::ToggleInvertColors() {
+  machine_.InvertColors = ToggleMark(MenuId::InvertColors);
+  // Every pixel keeps its lit or dark state; only the colours swap.
+  Image& image = machine_.ScreenImage;
+  for (int y = 0; y < machine_.ScreenHeight; ++y) {
+    for (int x = 0; x < machine_.ScreenWidth; ++x) {
+      image.PutPixel(x, y, image.ReadPixel(x, y) == White ? Black : White);
+    }
+  }
+  RefreshWindow();
+}
+
+}  // namespace pellark

@@ -1,0 +1,50 @@
+#include "core/instruction_pass.h"
+#include "frontend/front_end.h"
+#include "platform/window_system.h"
+
+namespace pellark {
+namespace {
+
+std::string BuildCreditText() {
+  return "Pellark " PELLARK_VERSION " (2026)\n"
+         "A CHIP-8 and SUPER-CHIP interpreter for the Linux desktop.\n"
+         "Written by the Pellark developers.\n"
+         "\n"
+         "Credits: see the README that comes with Pellark.\n"
+         "Contact: the issue tracker of the Pellark project.";
+}
+
+}  // namespace
+
+FrontEnd::FrontEnd(WindowSystem& window)
+    : window_(window), machine_(*this, window, *this), programs_(machine_, window) {}
+
+bool FrontEnd::StartUp() {
+  if (!window_.OpenKeyboardDevice()) {
+    window_.ShowMessageBox("Error", "Can't open DirectX 7");
+    return false;
+  }
+  machine_.ScreenWidth = 64;
+  machine_.ScreenHeight = 32;
+  ScaleFactor = 2;
+  SpeedPercent = 75;
+  SpinCount = SpinCountForSpeed(SpeedPercent);
+  // A fixed seed: every run draws the same random sequence.
+  machine_.Random.SeedRandom(1);
+  CreditText = BuildCreditText();
+  if (!window_.OpenMainWindow(130, 130, DisplayWidth(), DisplayHeight(), "Pellark")) return false;
+  // Without a menu bar the program still runs, driven by its function keys.
+  if (window_.CreateMenuBar()) BuildMenuTree(window_);
+  MenuHeight = window_.GetMenuHeight();
+  window_.SetItemCheck(static_cast<int>(MenuId::Scale2), true);
+  window_.SetItemCheck(static_cast<int>(MenuId::Run), true);
+  window_.SetItemCheck(static_cast<int>(MenuId::Stop), false);
+  BindFunctionKeys(window_);
+  machine_.ScreenImage.NewImage(machine_.ScreenWidth, machine_.ScreenHeight);
+  ApplyWindowSize();
+  ResetWith(kBootStart);
+  RefreshWindow();
+  return true;
+}
+
+}  // namespace pellark

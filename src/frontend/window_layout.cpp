@@ -1,0 +1,49 @@
+#include "frontend/front_end.h"
+#include "platform/window_system.h"
+
+namespace pellark {
+
+void FrontEnd::ApplyWindowSize() {
+  const int height = machine_.TraceEnabled == 1 ? 2 * DisplayHeight() + 2 : DisplayHeight();
+  window_.SetClientSize(DisplayWidth(), height + MenuHeight);
+}
+
+void FrontEnd::RebuildTraceList() {
+  window_.FreeControl();
+  window_.CreateListBox(0, DisplayHeight() + 2, DisplayWidth(), DisplayHeight());
+  ApplyWindowSize();
+}
+
+void FrontEnd::LayOutWindow() {
+  if (machine_.TraceEnabled == 1) {
+    RebuildTraceList();
+  } else {
+    ApplyWindowSize();
+  }
+}
+
+void FrontEnd::LayOutWindowForResolution() {
+  if (machine_.TraceEnabled == 0) {
+    window_.SetClientSize(DisplayWidth(), DisplayHeight() + MenuHeight);
+    return;
+  }
+  // The resolution switch has its own rule: a 1-pixel gap, and nothing added below the list,
+  // whose bottom row therefore lies just outside the window.
+  window_.SetClientSize(DisplayWidth(), 2 * DisplayHeight() + MenuHeight);
+  window_.FreeControl();
+  window_.CreateListBox(0, DisplayHeight() + 1, DisplayWidth(), DisplayHeight());
+}
+
+void FrontEnd::ToggleDebugger() {
+  machine_.TraceEnabled = ToggleMark(MenuId::Debugger);
+  // Switched off, the list keeps its lines and stays where it was, outside the smaller window.
+  LayOutWindow();
+}
+
+void FrontEnd::AddTraceLine(std::string_view line) { window_.AddListItem(line); }
+
+void FrontEnd::ShowMessageBox(std::string_view title, std::string_view text) {
+  window_.ShowMessageBox(title, text);
+}
+
+}  // namespace pellark

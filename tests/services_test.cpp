@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "platform/byte_file.h"
+#include "platform/image.h"
+#include "platform/line_store.h"
+#include "platform/random.h"
+
+namespace pellark {
+namespace {
+
+std::vector<int> Draws(std::uint32_t seed, int max, int count) {
+  RandomGenerator random;
+  random.SeedRandom(seed);
+  std::vector<int> values;
+  for (int i = 0; i < count; ++i) values.push_back(random.RandomUpTo(max));
+  return values;
+}
+
+TEST(RandomTest, SeedOneGivesTheKnownSequence) {
+  EXPECT_EQ(Draws(1, 255, 8), (std::vector<int>{184, 46, 155, 233, 0, 30, 129, 74}));
+  EXPECT_EQ(Draws(1, 15, 8), (std::vector<int>{11, 2, 9, 14, 0, 1, 8, 4}));
+}
+
+TEST(RandomTest, RangeIsInclusiveAndNegativeMaximaGiveTheSmallestInteger) {
+  for (const int value : Draws(7, 0, 100)) EXPECT_EQ(value, 0);
+  bool sawMax = false;
+  for (const int value : Draws(3, 1, 200)) {
+    EXPECT_TRUE(value == 0 || value == 1);
+    sawMax = sawMax || value == 1;
+  }
+  EXPECT_TRUE(sawMax);
+  RandomGenerator random;
+  random.SeedRandom(1);
+  EXPECT_EQ(random.RandomUpTo(-1), -2147483647 - 1);
+}
+
+class ByteFileTest : public ::testing::Test {
+ protected:
+  std::filesystem::path Write(const std::string& name, const std::vector<unsigned char>& bytes) {
+    const auto path = folder / name;
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                static_cast<std::streamsize>(bytes.size()));
+    return path;
+  }
+  void TearDown() override { std::filesystem::remove_all(folder); }
+
+  std::filesystem::path folder = [] {
+    auto path = std::filesystem::temp_directory_path() /
+                ("pellark-bytes-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(path);
+    return path;
+  }();
+};
+
+TEST_F(ByteFileTest, ReadsBytesSignExtendedUntilTheEnd) {
+  ByteFile file;
+  ASSERT_TRUE(file.OpenFileForReading(Write("bytes", {0xC8, 0x00, 0x7F}).string()));
+  std::vector<int> read;
+  while (!file.AtEndOfFile()) read.push_back(file.ReadFileByte());
+  EXPECT_EQ(read, (std::vector<int>{-56, 0, 127}));
+  EXPECT_TRUE(file.AtEndOfFile());
+}
+
+TEST_F(ByteFileTest, MissingFilesFoldersAndEmptyNamesCannotBeOpened) {
+  ByteFile file;
+  EXPECT_FALSE(file.OpenFileForReading((folder / "missing").string()));
+  EXPECT_FALSE(file.OpenFileForReading(folder.string()));
+  EXPECT_FALSE(file.OpenFileForReading(""));
+  EXPECT_TRUE(file.AtEndOfFile());
+}
+
+TEST_F(ByteFileTest, PlainNamesAreFoundBesideTheProgramWhateverTheWorkingFolder) {
+  const std::string name = "pellark-beside-test.bin";
+  std::ofstream(ProgramFolder() / name) << "x";
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
+  ByteFile file;
+  const bool opened = file.OpenFileForReading(name);
+  file.CloseFileSlot();
+  std::filesystem::current_path(previous);
+  std::filesystem::remove(ProgramFolder() / name);
+  EXPECT_TRUE(opened);
+}
+
+TEST_F(ByteFileTest, WritesLowBytesAndReportsAFailedWrite) {
+  const auto path = (folder / "written").string();
+  ByteFile file;
+  ASSERT_TRUE(file.CreateFileForWriting(path));
+  file.WriteFileByte(0x1A2);
+  file.WriteFileByte(-1);
+  EXPECT_TRUE(file.CloseFileSlot());
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "\xA2\xFF");
+
+  EXPECT_FALSE(file.CreateFileForWriting((folder / "no-such-folder" / "file").string()));
+  ASSERT_TRUE(file.CreateFileForWriting("/dev/full"));
+  for (int i = 0; i < 10000; ++i) file.WriteFileByte(i);
+  EXPECT_FALSE(file.CloseFileSlot());
+}
+
+TEST(ImageTest, NewImagesAreBlackAndOutsideReadsAllBitsSet) {
+  Image image;
+  image.NewImage(64, 32);
+  EXPECT_EQ(image.ReadPixel(0, 0), Black);
+  EXPECT_EQ(image.ReadPixel(63, 31), Black);
+  EXPECT_EQ(image.ReadPixel(64, 0), OutsideImage);
+  EXPECT_EQ(image.ReadPixel(0, -1), OutsideImage);
+  EXPECT_EQ(BlueOf(image.ReadPixel(64, 0)), 255);
+  image.PutPixel(3, 4, White);
+  image.PutPixel(64, 4, White);
+  EXPECT_EQ(BlueOf(image.ReadPixel(3, 4)), 255);
+  image.NewImage(64, 32);
+  EXPECT_EQ(image.ReadPixel(3, 4), Black);
+}
+
+TEST(ImageTest, FillBoxIsClippedToTheImage) {
+  Image image;
+  image.NewImage(8, 4);
+  image.FillBox(6, 2, 10, 10, White);
+  EXPECT_EQ(image.ReadPixel(5, 3), Black);
+  EXPECT_EQ(image.ReadPixel(6, 2), White);
+  EXPECT_EQ(image.ReadPixel(7, 3), White);
+  EXPECT_EQ(image.ReadPixel(6, 1), Black);
+}
+
+TEST(ImageTest, BlitAtAnOffsetDropsWhatFallsOutside) {
+  Image source;
+  source.NewImage(64, 32);
+  source.FillBox(0, 0, 64, 32, White);
+  Image target;
+  target.NewImage(64, 32);
+  target.BlitImage(source, 0, -6);
+  EXPECT_EQ(target.ReadPixel(10, 25), White);
+  EXPECT_EQ(target.ReadPixel(10, 26), Black);
+  target.NewImage(64, 32);
+  target.BlitImage(source, 60, 0);
+  EXPECT_EQ(target.ReadPixel(59, 0), Black);
+  EXPECT_EQ(target.ReadPixel(60, 0), White);
+}
+
+TEST(ImageTest, StretchedBlitMakesSolidBlocks) {
+  Image source;
+  source.NewImage(64, 32);
+  source.PutPixel(1, 2, White);
+  Image target;
+  target.NewImage(256, 128);
+  target.BlitImage(source, 0, 0, 256, 128);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 12; ++x) {
+      EXPECT_EQ(target.ReadPixel(x, y), x >= 4 && x < 8 && y >= 8 && y < 12 ? White : Black) << x << "," << y;
+    }
+  }
+}
+
+TEST(ImageTest, DuplicatesAreIndependent) {
+  Image source;
+  source.NewImage(4, 4);
+  source.PutPixel(1, 1, White);
+  Image copy;
+  copy.DuplicateImage(source);
+  source.NewImage(2, 2);
+  EXPECT_EQ(copy.Width(), 4);
+  EXPECT_EQ(copy.ReadPixel(1, 1), White);
+}
+
+TEST(LineStoreTest, KeepsLinesInOrderAndDropsThemPastCapacity) {
+  LineStore store;
+  EXPECT_TRUE(store.Append("$200: Cls"));
+  EXPECT_TRUE(store.Append(std::string(100, 'x')));
+  EXPECT_EQ(store.Line(0), "$200: Cls");
+  EXPECT_EQ(store.Line(1).size(), LineStore::kMaxLineLength);
+  EXPECT_EQ(store.Line(2), "");
+  for (std::size_t i = store.Size(); i < LineStore::kCapacity; ++i) store.Append("$202: Jmp ,$202");
+  EXPECT_FALSE(store.Append("dropped"));
+  EXPECT_EQ(store.Size(), LineStore::kCapacity);
+  EXPECT_EQ(store.Line(LineStore::kCapacity - 1), "$202: Jmp ,$202");
+  store.Clear();
+  EXPECT_EQ(store.Size(), 0u);
+}
+
+}  // namespace
+}  // namespace pellark
