@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -32,9 +33,38 @@ class HexByte {
 // "80"; 256 gives "00".
 HexByte ToHexByte(std::int32_t value);
 
+namespace hex_detail {
+
+constexpr std::array<std::int8_t, 256> MakeDigitTable() {
+  std::array<std::int8_t, 256> table{};
+  for (auto& entry : table) entry = -1;
+  for (int digit = 0; digit < 10; ++digit) table['0' + digit] = static_cast<std::int8_t>(digit);
+  for (int letter = 0; letter < 6; ++letter) {
+    table['A' + letter] = static_cast<std::int8_t>(10 + letter);
+    table['a' + letter] = static_cast<std::int8_t>(10 + letter);
+  }
+  return table;
+}
+
+inline constexpr std::array<std::int8_t, 256> kDigitValue = MakeDigitTable();
+
+}  // namespace hex_detail
+
 // The number a hexadecimal text spells, upper or lower case. A character that is no
 // hexadecimal digit repeats the nearest digit to its left (or counts 0 when there is none), so
-// "1G" gives 0x11 and "G1" gives 1. The empty text gives 0.
-std::int32_t HexToNumber(std::string_view text);
+// "1G" gives 0x11 and "G1" gives 1. The empty text gives 0. Inline: the decoder calls it several
+// times per instruction.
+constexpr std::int32_t HexToNumber(std::string_view text) {
+  // Each character adds its digit times 16 to the power of the characters after it; summing
+  // left to right by multiplying by 16 gives the same value.
+  std::uint32_t result = 0;
+  std::uint32_t digit = 0;
+  for (const char character : text) {
+    const int value = hex_detail::kDigitValue[static_cast<unsigned char>(character)];
+    if (value >= 0) digit = static_cast<std::uint32_t>(value);
+    result = result * 16 + digit;
+  }
+  return static_cast<std::int32_t>(result);
+}
 
 }  // namespace pellark

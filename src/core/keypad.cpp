@@ -26,14 +26,14 @@ constexpr std::array<KeypadKey, 16> kKeypadMap{{
 
 void Machine::ReadKeypad() {
   keyboard_.SnapshotKeyboard();
-  KeyStates.fill(0);
+  std::int32_t highestHeld = -1;
   for (const auto& entry : kKeypadMap) {
-    if (keyboard_.IsKeyHeld(entry.scanCode) != 0) KeyStates[static_cast<std::size_t>(entry.key)] = 1;
+    const bool held = keyboard_.IsKeyHeld(entry.scanCode) != 0;
+    KeyStates[static_cast<std::size_t>(entry.key)] = held ? 1 : 0;
+    if (held && entry.key > highestHeld) highestHeld = entry.key;
   }
   // The highest key held wins; with none held the last value stays.
-  for (std::int32_t key = 0; key < 16; ++key) {
-    if (KeyStates[static_cast<std::size_t>(key)] == 1) PendingKey = key + 1;
-  }
+  if (highestHeld >= 0) PendingKey = highestHeld + 1;
 }
 
 bool Machine::IsKeypadKeyHeld(std::int32_t key) const {

@@ -10,16 +10,6 @@ namespace pellark {
 Machine::Machine(MachineHost& host, KeyboardService& keyboard, TraceLog& trace)
     : host_(host), keyboard_(keyboard), trace_(trace) {}
 
-HexByte Machine::Cell(std::int32_t address) const {
-  if (address < 0 || address > kLastCell) return {};
-  return MemoryCells[static_cast<std::size_t>(address)];
-}
-
-void Machine::SetCell(std::int32_t address, HexByte value) {
-  if (address < 0 || address > kLastCell) return;
-  MemoryCells[static_cast<std::size_t>(address)] = value;
-}
-
 void Machine::ResetMachine() {
   PcStep = 0;
   SkipNext = 0;

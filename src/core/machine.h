@@ -76,8 +76,14 @@ class Machine {
   void ReadKeypad();
 
   // Cell access that treats every address beyond the last cell as empty and drops writes there.
-  HexByte Cell(std::int32_t address) const;
-  void SetCell(std::int32_t address, HexByte value);
+  HexByte Cell(std::int32_t address) const {
+    if (address < 0 || address > kLastCell) return {};
+    return MemoryCells[static_cast<std::size_t>(address)];
+  }
+  void SetCell(std::int32_t address, HexByte value) {
+    if (address < 0 || address > kLastCell) return;
+    MemoryCells[static_cast<std::size_t>(address)] = value;
+  }
 
   // The display image's drawing rules.
   Colour LitColour() const { return InvertColors == 1 ? Black : White; }

@@ -1,0 +1,101 @@
+// How fast the instruction cycle runs with no pacing: a register and jump loop, a
+// sprite-drawing loop, and the register loop with every instruction traced.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <initializer_list>
+
+#include "allocation_counter.h"
+#include "core/machine.h"
+#include "core/machine_host.h"
+#include "platform/keyboard.h"
+#include "trace/trace_log.h"
+
+namespace pellark {
+namespace {
+
+class QuietHost : public MachineHost {
+ public:
+  void LayOutWindow() override {}
+  void LayOutWindowForResolution() override {}
+  void RefreshWindow() override {}
+  void ShowMessageBox(std::string_view, std::string_view) override {}
+  void PollEvents() override {}
+};
+
+class IdleKeyboard : public KeyboardService {
+ public:
+  bool SnapshotKeyboard() override { return true; }
+};
+
+// Copies every line, as a list or a file would have to.
+class CopyingTrace : public TraceLog {
+ public:
+  void AddTraceLine(std::string_view line) override {
+    std::memcpy(last_, line.data(), line.size());
+    characters_ += line.size();
+    benchmark::DoNotOptimize(last_);
+  }
+
+ private:
+  char last_[64];
+  std::size_t characters_ = 0;
+};
+
+struct BenchMachine {
+  explicit BenchMachine(std::initializer_list<int> program) {
+    machine.ResetAddress = kProgramStart;
+    machine.ResetMachine();
+    std::int32_t address = kProgramStart;
+    for (const int byte : program) machine.SetCell(address++, ToHexByte(byte));
+    // Sprite rows for the drawing loop.
+    for (std::int32_t row = 0; row < 8; ++row) machine.SetCell(0x300 + row, ToHexByte(0xA5 ^ row));
+  }
+  QuietHost host;
+  IdleKeyboard keyboard;
+  CopyingTrace trace;
+  Machine machine{host, keyboard, trace};
+};
+
+// Registers, arithmetic with flags, a skip and a jump back.
+constexpr std::initializer_list<int> kRegisterLoop = {
+    0x60, 0x05,  // 200: V0 = 5
+    0x71, 0x03,  // 202: V1 += 3
+    0x82, 0x14,  // 204: V2 += V1, carry in VF
+    0x83, 0x25,  // 206: V3 -= V2
+    0x34, 0x07,  // 208: skip if V4 = 7
+    0x84, 0x06,  // 20A: V4 >>= 1
+    0x12, 0x02,  // 20C: jump 202
+};
+
+// Draws an 8-row sprite, moves it, and jumps back: every third instruction draws.
+constexpr std::initializer_list<int> kSpriteLoop = {
+    0xA3, 0x00,  // 200: I = 300
+    0xD0, 0x18,  // 202: draw 8 rows at V0, V1
+    0x70, 0x03,  // 204: V0 += 3
+    0x12, 0x02,  // 206: jump 202
+};
+
+void RunInstructions(benchmark::State& state, std::initializer_list<int> program, bool traced) {
+  BenchMachine bench(program);
+  bench.machine.TraceEnabled = traced ? 1 : 0;
+  bench.machine.ExecuteInstruction();  // let the first cycle settle
+  const std::size_t allocationsBefore = AllocationCount();
+  for (auto _ : state) bench.machine.ExecuteInstruction();
+  state.SetItemsProcessed(state.iterations());
+  state.counters["allocations_per_instruction"] =
+      static_cast<double>(AllocationCount() - allocationsBefore) / static_cast<double>(state.iterations());
+}
+
+void RegisterLoop(benchmark::State& state) { RunInstructions(state, kRegisterLoop, false); }
+void SpriteLoop(benchmark::State& state) { RunInstructions(state, kSpriteLoop, false); }
+void RegisterLoopTraced(benchmark::State& state) { RunInstructions(state, kRegisterLoop, true); }
+
+BENCHMARK(RegisterLoop);
+BENCHMARK(SpriteLoop);
+BENCHMARK(RegisterLoopTraced);
+
+}  // namespace
+}  // namespace pellark
+
+BENCHMARK_MAIN();
