@@ -1,0 +1,63 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "frontend/front_end.h"
+#include "platform/headless/headless_window_system.h"
+
+namespace pellark {
+
+// A started front end on the headless window system, with a small boot image of its own: a
+// jump to itself at 0x100.
+class FrontEndTest : public ::testing::Test {
+ protected:
+  FrontEndTest() {
+    std::filesystem::create_directories(folder);
+    std::vector<unsigned char> boot(0x102, 0);
+    boot[0x100] = 0x11;
+    WriteFile("Chip8.rom", boot);
+    machine().BootImageName = (folder / "Chip8.rom").string();
+  }
+  ~FrontEndTest() override { std::filesystem::remove_all(folder); }
+
+  Machine& machine() { return frontEnd.machine(); }
+
+  std::string WriteFile(const std::string& name, const std::vector<unsigned char>& bytes) {
+    const auto path = folder / name;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path.string();
+  }
+  void Select(MenuId id) {
+    window.QueueMenuSelection(static_cast<int>(id));
+    frontEnd.PollEvents();
+  }
+  bool Marked(MenuId id) const { return window.GetItemCheck(static_cast<int>(id)); }
+  // Writes a program at 0x200 and starts it there.
+  void StartProgram(std::initializer_list<int> bytes) {
+    std::int32_t address = kProgramStart;
+    for (const int byte : bytes) machine().SetCell(address++, ToHexByte(byte));
+    Select(MenuId::ResetAt200);
+  }
+  int BelowMenu() const { return window.ClientHeight() - HeadlessWindowSystem::kMenuHeight; }
+
+  std::filesystem::path folder =
+      std::filesystem::temp_directory_path() /
+      ("pellark-front-end-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+  HeadlessWindowSystem window;
+  FrontEnd frontEnd{window};
+};
+
+// The same, started.
+class StartedFrontEndTest : public FrontEndTest {
+ protected:
+  StartedFrontEndTest() { started = frontEnd.StartUp(); }
+  bool started = false;
+};
+
+}  // namespace pellark

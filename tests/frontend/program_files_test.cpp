@@ -1,0 +1,136 @@
+#include <fstream>
+
+#include "front_end_fixture.h"
+#include "platform/byte_file.h"
+
+namespace pellark {
+namespace {
+
+class ProgramFilesTest : public StartedFrontEndTest {
+ protected:
+  std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+};
+
+TEST_F(ProgramFilesTest, LoadAsksForAFileAndStoresItsBytesAsCellTexts) {
+  const std::string path = WriteFile("game.ch8", {0x00, 0x0A, 0xA2, 0xFF});
+  window.QueueOpenAnswer(path);
+  Select(MenuId::Load);
+  ASSERT_EQ(window.OpenDialogs().size(), 1u);
+  EXPECT_EQ(window.OpenDialogs()[0].title, "Open Chip 8 rom file");
+  EXPECT_EQ(window.OpenDialogs()[0].pattern, "Chip 8 Rom game|*.ch8");
+  EXPECT_EQ(window.OpenDialogs()[0].folder, ProgramFolder());
+  EXPECT_EQ(machine().Cell(0x200).Text(), "0");
+  EXPECT_EQ(machine().Cell(0x201).Text(), "A");
+  EXPECT_EQ(machine().Cell(0x202).Text(), "A2");
+  EXPECT_EQ(machine().Cell(0x203).Text(), "FF");
+  EXPECT_TRUE(machine().Cell(0x204).IsEmpty());
+  EXPECT_EQ(machine().PC, 0x200);
+  EXPECT_EQ(machine().PcStep, 0);
+  EXPECT_EQ(frontEnd.programs().RomFileName(), path);
+  EXPECT_TRUE(window.Messages().empty());
+}
+
+TEST_F(ProgramFilesTest, LoadWhileStoppedLeavesTheMachineRunningWithTheStopMark) {
+  Select(MenuId::Stop);
+  window.QueueOpenAnswer(WriteFile("game.ch8", {0x12, 0x00}));
+  Select(MenuId::Load);
+  EXPECT_EQ(machine().Running, 1);
+  EXPECT_TRUE(Marked(MenuId::Stop));
+  frontEnd.RunPass();
+  EXPECT_EQ(machine().PC, 0x200);
+}
+
+TEST_F(ProgramFilesTest, ReloadReadsTheSameFileAgainWithoutAsking) {
+  const std::string path = WriteFile("game.ch8", {0x60, 0x01});
+  window.QueueOpenAnswer(path);
+  Select(MenuId::Load);
+  WriteFile("game.ch8", {0x60, 0x02});
+  Select(MenuId::Reload);
+  EXPECT_EQ(window.OpenDialogs().size(), 1u);
+  EXPECT_EQ(machine().Cell(0x201).Text(), "2");
+  EXPECT_EQ(machine().PC, 0x200);
+}
+
+TEST_F(ProgramFilesTest, ACancelledLoadReportsTheFileAndReloadDoesTheSame) {
+  window.QueueOpenAnswer("");
+  Select(MenuId::Load);
+  Select(MenuId::Reload);
+  ASSERT_EQ(window.Messages().size(), 2u);
+  for (const auto& message : window.Messages()) {
+    EXPECT_EQ(message.title, "Pellark");
+    EXPECT_EQ(message.text, "Error: Can't read the file");
+  }
+  EXPECT_EQ(frontEnd.programs().RomFileName(), "");
+  EXPECT_EQ(machine().PC, 0x200);
+  EXPECT_EQ(machine().Running, 1);
+}
+
+TEST_F(ProgramFilesTest, AnOversizedProgramIsRefusedWhole) {
+  window.QueueOpenAnswer(WriteFile("huge.ch8", std::vector<unsigned char>(3586, 0x12)));
+  Select(MenuId::Load);
+  ASSERT_EQ(window.Messages().size(), 1u);
+  EXPECT_EQ(window.Messages()[0].text, "Error: The program is too large");
+  EXPECT_TRUE(machine().Cell(0x200).IsEmpty());
+  EXPECT_EQ(machine().PC, 0x200);
+  // The largest program that fits fills memory to the last cell.
+  window.QueueOpenAnswer(WriteFile("full.ch8", std::vector<unsigned char>(3585, 0x12)));
+  Select(MenuId::Load);
+  EXPECT_EQ(window.Messages().size(), 1u);
+  EXPECT_EQ(machine().Cell(kLastCell).Text(), "12");
+}
+
+TEST_F(ProgramFilesTest, ResetAt200KeepsTheRestOfAnEarlierProgram) {
+  window.QueueOpenAnswer(WriteFile("long.ch8", {0x60, 0x01, 0x61, 0x02}));
+  Select(MenuId::Load);
+  Select(MenuId::ResetAt200);
+  window.QueueOpenAnswer(WriteFile("short.ch8", {0x62, 0x03}));
+  Select(MenuId::Load);
+  EXPECT_EQ(machine().Cell(0x200).Text(), "62");
+  EXPECT_EQ(machine().Cell(0x202).Text(), "61");
+}
+
+TEST_F(ProgramFilesTest, SaveWritesV4BytesFrom200) {
+  const std::vector<unsigned char> bytes{0x00, 0x0A, 0xA2, 0xFF, 0x12};
+  window.QueueOpenAnswer(WriteFile("game.ch8", bytes));
+  Select(MenuId::Load);
+  machine().Registers[4] = 5;
+  const std::string saved = (folder / "saved").string();
+  window.QueueSaveAnswer(saved);
+  Select(MenuId::SaveProgram);
+  ASSERT_EQ(window.SaveDialogs().size(), 1u);
+  EXPECT_EQ(window.SaveDialogs()[0].title, "Save memory program");
+  EXPECT_EQ(window.SaveDialogs()[0].pattern, "");
+  EXPECT_EQ(Contents(saved), std::string(bytes.begin(), bytes.end()));
+  // Empty cells are saved as zero bytes, and an existing file is replaced.
+  machine().Registers[4] = 8;
+  window.QueueSaveAnswer(saved);
+  Select(MenuId::SaveProgram);
+  EXPECT_EQ(Contents(saved), std::string(bytes.begin(), bytes.end()) + std::string(3, '\0'));
+  machine().Registers[4] = 0;
+  window.QueueSaveAnswer(saved);
+  Select(MenuId::SaveProgram);
+  EXPECT_EQ(Contents(saved), "");
+  EXPECT_TRUE(window.Messages().empty());
+  EXPECT_EQ(machine().PC, 0x200);
+}
+
+TEST_F(ProgramFilesTest, AFailedSaveIsReportedAndACancelledOneIsNot) {
+  window.QueueSaveAnswer("");
+  Select(MenuId::SaveProgram);
+  EXPECT_TRUE(window.Messages().empty());
+  window.QueueSaveAnswer((folder / "no-such-folder" / "saved").string());
+  Select(MenuId::SaveProgram);
+  ASSERT_EQ(window.Messages().size(), 1u);
+  EXPECT_EQ(window.Messages()[0].title, "Pellark");
+  EXPECT_EQ(window.Messages()[0].text, "Error: Can't write the file");
+  machine().Registers[4] = 0xFF;
+  window.QueueSaveAnswer("/dev/full");
+  Select(MenuId::SaveProgram);
+  EXPECT_EQ(window.Messages().size(), 2u);
+}
+
+}  // namespace
+}  // namespace pellark

@@ -1,0 +1,93 @@
+#include "pellark_process.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace pellark {
+namespace {
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) lines.push_back(line);
+  return lines;
+}
+
+std::vector<std::string> RunResult::OutLines() const { return SplitLines(out); }
+std::vector<std::string> RunResult::ErrLines() const { return SplitLines(err); }
+
+std::filesystem::path ProgramFolder() {
+  return std::filesystem::path(PELLARK_RUN_PATH).parent_path();
+}
+
+RunResult RunPellark(const std::vector<std::string>& arguments) {
+  // Output goes to files, so that a child writing much to both streams never blocks.
+  const ScratchFolder streams;
+  const std::string outPath = (streams.Path() / "out").string();
+  const std::string errPath = (streams.Path() / "err").string();
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+
+  std::vector<std::string> argv{PELLARK_RUN_PATH};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  std::vector<char*> pointers;
+  for (std::string& argument : argv) pointers.push_back(argument.data());
+  pointers.push_back(nullptr);
+
+  pid_t child = 0;
+  const int spawned = posix_spawn(&child, PELLARK_RUN_PATH, &actions, nullptr, pointers.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) throw std::runtime_error("cannot start " PELLARK_RUN_PATH);
+  int waitStatus = 0;
+  while (waitpid(child, &waitStatus, 0) < 0) {
+    if (errno != EINTR) throw std::runtime_error("lost the pellark-run process");
+  }
+
+  RunResult result;
+  result.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -WTERMSIG(waitStatus);
+  result.out = ReadWholeFile(outPath);
+  result.err = ReadWholeFile(errPath);
+  return result;
+}
+
+ScratchFolder::ScratchFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "pellark-run-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a scratch folder");
+  path_ = pattern;
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ScratchFolder::WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
+  const std::filesystem::path path = path_ / name;
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return path.string();
+}
+
+}  // namespace pellark
