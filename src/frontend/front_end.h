@@ -26,6 +26,8 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void ProgramLoop();
   // One pass: events, then one paced instruction while running, or a short sleep.
   void RunPass();
+  // Carries out one menu command, as a selection of its item does.
+  void RunCommand(MenuId command);
 
   Machine& machine() { return machine_; }
   const ProgramCommands& programs() const { return programs_; }
@@ -50,7 +52,6 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void AddTraceLine(std::string_view line) override;
 
  private:
-  void RunCommand(MenuId command);
   void ResetWith(std::int32_t resetAddress);
   void Run();
   void Stop();

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Pellark needs to build, run and test, when they are missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++
+  qt6-base-dev          # the desktop window: Qt 6 Widgets
+  libcli11-dev          # pellark-run's command line
+  libpng-dev            # pellark-run's PNG output
+  libgtest-dev libbenchmark-dev
+  xvfb xauth            # a virtual display for window tests and screenshots
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+if [[ $(id -u) -eq 0 ]]; then
+  sudo=()
+elif command -v sudo >/dev/null; then
+  sudo=(sudo)
+else
+  echo "Pellark needs these packages and cannot install them without root: ${missing[*]}" >&2
+  exit 1
+fi
+echo "Installing ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
