@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QKeyEvent>
+#include <QObject>
+#include <array>
+#include <cstdint>
+#include <map>
+
+#include "platform/qt/window_event_queue.h"
+
+namespace pellark {
+
+// Sees every key event of the application before any widget does: keeps the held state of
+// every key by scan code, whichever widget has the focus, and turns bound function keys into
+// menu selections that no widget receives (F2 must not start editing in a list).
+class InputFilter : public QObject {
+ public:
+  explicit InputFilter(WindowEventQueue& events);
+
+  // Makes F<functionKey> select menuId, replacing an earlier binding of that key.
+  void BindFunctionKey(int functionKey, int menuId);
+  // Bit 7 of a byte is set while the key with that scan code is held.
+  const std::array<std::uint8_t, 256>& KeyStates() const { return keyStates_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void TrackKey(const QKeyEvent& event);
+  bool IsBoundKey(const QKeyEvent& event) const;
+
+  WindowEventQueue& events_;
+  std::map<int, int> menuIdByKey_;
+  std::array<std::uint8_t, 256> keyStates_{};
+  const bool nativeCodesAreXKeycodes_;
+};
+
+}  // namespace pellark

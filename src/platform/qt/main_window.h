@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QMenuBar>
+#include <QString>
+#include <QWidget>
+
+#include "platform/qt/picture_area.h"
+#include "platform/qt/window_event_queue.h"
+
+namespace pellark {
+
+// The one top-level window: a fixed-size frame with a title and a close box only. Its content
+// is the menu bar, always exactly one line high, over the picture area. The two are placed
+// here rather than by a layout, which could give a narrow window's menu bar a second line and
+// squeeze the picture.
+class MainWindow : public QWidget {
+ public:
+  explicit MainWindow(WindowEventQueue& events);
+
+  // Shows the window with its frame's top-left corner at (x, y).
+  void Open(int x, int y, int contentWidth, int contentHeight, const QString& title);
+  // Resizes the content, menu bar included, keeping the position.
+  void SetContentSize(int width, int height);
+  QMenuBar& MenuBar() { return *menuBar_; }
+  // Replaces the menu bar by an empty one.
+  QMenuBar& NewMenuBar();
+  // The height of one line of the menu bar.
+  int MenuHeight() const;
+  PictureArea& Picture() { return *pictureArea_; }
+
+ protected:
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void PlaceContent();
+
+  WindowEventQueue& events_;
+  QMenuBar* menuBar_ = nullptr;
+  PictureArea* pictureArea_;
+  bool watchingExposure_ = false;
+};
+
+}  // namespace pellark

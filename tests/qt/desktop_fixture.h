@@ -1,0 +1,52 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QMenuBar>
+#include <QString>
+#include <QWidget>
+#include <chrono>
+#include <vector>
+
+#include "platform/window_system.h"
+
+namespace pellark {
+
+// The main window as the program sets it up: at 130,130, titled "Pellark", with the program's
+// menu tree and function keys and an area of 128 × 64 below the menu bar.
+class DesktopTest : public testing::Test {
+ public:
+  static void UseDesktop(WindowSystem& desktop) { desktop_ = &desktop; }
+
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  static WindowSystem& Desktop() { return *desktop_; }
+  static QWidget& PictureArea();
+  static QWidget& Window() { return *PictureArea().window(); }
+  static QMenuBar& MenuBar();
+  // The list control, or null when there is none.
+  static QAbstractItemView* List();
+  // The menu action showing that label, wherever it is in the tree; null when there is none.
+  static QAction* FindAction(const QString& label);
+
+  // Polls until an event arrives; an event of kind None when none came in time.
+  static WindowEvent NextEvent(std::chrono::milliseconds timeout = std::chrono::seconds(2));
+  // Everything the poll delivers in that time.
+  static std::vector<WindowEvent> EventsWithin(std::chrono::milliseconds time);
+
+ private:
+  static WindowSystem* desktop_;
+};
+
+bool operator==(const WindowEvent& left, const WindowEvent& right);
+void PrintTo(const WindowEvent& event, std::ostream* out);
+
+inline WindowEvent MenuSelection(int id) {
+  return {WindowEvent::Kind::MenuSelection, id};
+}
+
+}  // namespace pellark

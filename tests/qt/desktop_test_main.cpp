@@ -1,0 +1,23 @@
+// The application object may exist only once per process, so the window system is created
+// here for all tests.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "desktop_fixture.h"
+#include "platform/qt/qt_window_system.h"
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  // Listing the tests (as CTest does at build time) needs no display.
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+  std::string error;
+  const auto desktop = pellark::CreateQtWindowSystem(argc, argv, error);
+  if (desktop == nullptr) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
+  pellark::DesktopTest::UseDesktop(*desktop);
+  return RUN_ALL_TESTS();
+}
