@@ -8,7 +8,8 @@ packages=(
   libcli11-dev          # pellark-run's command line
   libpng-dev            # pellark-run's PNG output
   libgtest-dev libbenchmark-dev
-  xvfb xauth            # a virtual display for window tests and screenshots
+  xvfb xauth            # a virtual X display for the desktop tests
+  xdotool x11-apps x11-utils  # the desktop tests' keyboard, screen capture and window facts
 )
 
 missing=()

@@ -1,0 +1,145 @@
+// The desktop program as a user meets it on a real X server: the window, the function keys,
+// the open dialog, the keypad read by key position, and the picture on the screen.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <thread>
+
+#include "x11_session.h"
+
+namespace pellark {
+namespace {
+
+constexpr int kScale = 2;
+
+class DesktopSessionTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    session = std::make_unique<X11Session>();
+    if (!session->Ready()) return;
+    program = std::make_unique<ChildProcess>(std::vector<std::string>{PELLARK_PATH},
+                                             std::vector<std::string>{"DISPLAY=" + session->Display(),
+                                                                      "QT_QPA_PLATFORM=xcb"});
+    window = session->WaitForWindow("Pellark", 10000);
+  }
+  static void TearDownTestSuite() {
+    program.reset();
+    session.reset();
+  }
+  void SetUp() override {
+    if (!session->Ready()) GTEST_SKIP() << "no Xvfb to run the desktop program on";
+    ASSERT_FALSE(window.empty()) << "the Pellark window did not appear";
+    Focus();
+  }
+
+  static void Focus() { session->Command("xdotool windowfocus --sync " + window); }
+  static void Key(const std::string& key) { session->Command("xdotool key " + key); }
+  // Holds a key long enough for several polls of the program.
+  static void Press(const std::string& key) {
+    session->Command("xdotool keydown " + key);
+    Settle();
+    session->Command("xdotool keyup " + key);
+  }
+  static void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(300)); }
+  // The window's height without the display area: the menu bar.
+  static int MenuHeight(const Capture& capture) { return capture.height - 32 * kScale; }
+  // Whether the display pixel (x, y) is lit in normal colours.
+  static bool Lit(const Capture& capture, int x, int y) {
+    return capture.At(x * kScale, MenuHeight(capture) + y * kScale) == 0xFFFFFF;
+  }
+  static std::vector<unsigned char> BootImage() {
+    std::ifstream file(std::filesystem::path(PELLARK_PATH).parent_path() / "Chip8.rom", std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+  }
+  // Loads a program through F1 and the open dialog, typing its path as a user would.
+  static void Load(const std::vector<unsigned char>& bytes) {
+    const auto path = std::filesystem::temp_directory_path() / "pellark-session.ch8";
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                static_cast<std::streamsize>(bytes.size()));
+    Key("F1");
+    const std::string dialog = session->WaitForWindow("Open Chip 8 rom file", 5000);
+    ASSERT_FALSE(dialog.empty()) << "no open dialog";
+    session->Command("xdotool windowfocus --sync " + dialog + " type --delay 2 " + path.string());
+    // The first Return may only take the file name completer's suggestion.
+    for (int attempt = 0; attempt < 3 && !session->WaitForWindow("Open Chip 8 rom file", 100).empty(); ++attempt) {
+      session->Command("xdotool key --window " + dialog + " Return");
+      Settle();
+    }
+    Focus();
+  }
+  // Expects the small-font sprite of the digit at the top-left corner of the display.
+  static void ExpectDigitDrawn(int digit) {
+    const std::vector<unsigned char> font = BootImage();
+    ASSERT_GE(font.size(), 80u);
+    const Capture capture = session->CaptureWindow(window);
+    for (int row = 0; row < 5; ++row) {
+      for (int column = 0; column < 8; ++column) {
+        const bool set = (font[static_cast<std::size_t>(5 * digit + row)] >> (7 - column) & 1) != 0;
+        EXPECT_EQ(Lit(capture, column, row), set) << "digit " << digit << " at " << column << "," << row;
+      }
+    }
+  }
+
+  static std::unique_ptr<X11Session> session;
+  static std::unique_ptr<ChildProcess> program;
+  static std::string window;
+};
+
+std::unique_ptr<X11Session> DesktopSessionTest::session;
+std::unique_ptr<ChildProcess> DesktopSessionTest::program;
+std::string DesktopSessionTest::window;
+
+TEST_F(DesktopSessionTest, OpensItsWindowAt130WithTheBootSplashBelowTheMenuBar) {
+  const std::string info = session->Command("xwininfo -id " + window);
+  EXPECT_NE(info.find("Absolute upper-left X:  130"), std::string::npos) << info;
+  EXPECT_NE(info.find("Absolute upper-left Y:  130"), std::string::npos) << info;
+  // The boot program draws its splash at the default speed within a few seconds.
+  int lit = 0;
+  for (int attempt = 0; attempt < 50 && lit < 100; ++attempt) {
+    Settle();
+    const Capture capture = session->CaptureWindow(window);
+    ASSERT_EQ(capture.width, 64 * kScale);
+    ASSERT_GT(MenuHeight(capture), 10);
+    lit = 0;
+    for (int y = 0; y < 32; ++y) {
+      for (int x = 0; x < 64; ++x) lit += Lit(capture, x, y) ? 1 : 0;
+    }
+  }
+  EXPECT_GE(lit, 100) << "the boot image's splash is not on the screen";
+}
+
+TEST_F(DesktopSessionTest, KeypadKeysArrivePositionallyThroughAKeyWait) {
+  // Wait for a key, draw its digit at 0,0, idle.
+  const std::vector<unsigned char> showKey{0xF0, 0x0A, 0xF0, 0x29, 0xD1, 0x15, 0x12, 0x06};
+  Load(showKey);
+  Press("x");
+  ExpectDigitDrawn(0x0);
+  Key("F2");  // reload: a new wait
+  Settle();
+  Press("v");
+  ExpectDigitDrawn(0xF);
+  Key("F2");
+  Settle();
+  Press("4");
+  ExpectDigitDrawn(0xC);
+}
+
+TEST_F(DesktopSessionTest, FunctionKeysReachTheCommands) {
+  Load({0xA0, 0x00, 0xD1, 0x15, 0x12, 0x04});  // draws the digit 0 and idles
+  Settle();
+  EXPECT_TRUE(Lit(session->CaptureWindow(window), 0, 0));
+  Key("F12");  // Invert Colors
+  Settle();
+  Capture inverted = session->CaptureWindow(window);
+  EXPECT_EQ(inverted.At(0, MenuHeight(inverted)), 0x000000u);
+  EXPECT_EQ(inverted.At(63 * kScale, MenuHeight(inverted) + 31 * kScale), 0xFFFFFFu);
+  Key("F12");
+  Settle();
+  EXPECT_TRUE(Lit(session->CaptureWindow(window), 0, 0));
+}
+
+}  // namespace
+}  // namespace pellark
