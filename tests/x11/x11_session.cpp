@@ -67,8 +67,6 @@ ChildProcess::~ChildProcess() {
   if (output_ >= 0) close(output_);
 }
 
-bool ChildProcess::Alive() { return pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == 0; }
-
 X11Session::X11Session()
     : server_({"Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24"}, {}, true) {
   if (!server_.Started() || server_.OutputDescriptor() < 0) return;

@@ -21,8 +21,6 @@ class ChildProcess {
 
   bool Started() const { return pid_ > 0; }
   int OutputDescriptor() const { return output_; }
-  // Whether the process is still running.
-  bool Alive();
 
  private:
   pid_t pid_ = -1;
