@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "allocation_counter.h"
+#include "core/instruction_pass.h"
 #include "core/machine.h"
 #include "core/machine_host.h"
 #include "platform/keyboard.h"
@@ -91,9 +92,18 @@ void RegisterLoop(benchmark::State& state) { RunInstructions(state, kRegisterLoo
 void SpriteLoop(benchmark::State& state) { RunInstructions(state, kSpriteLoop, false); }
 void RegisterLoopTraced(benchmark::State& state) { RunInstructions(state, kRegisterLoop, true); }
 
+// What the speed settings mean on this processor: whole passes with their busy-wait.
+void PacedRegisterLoop(benchmark::State& state) {
+  BenchMachine bench(kRegisterLoop);
+  const std::int32_t spinCount = SpinCountForSpeed(static_cast<std::int32_t>(state.range(0)));
+  for (auto _ : state) RunInstructionPass(bench.machine, spinCount);
+  state.SetItemsProcessed(state.iterations());
+}
+
 BENCHMARK(RegisterLoop);
 BENCHMARK(SpriteLoop);
 BENCHMARK(RegisterLoopTraced);
+BENCHMARK(PacedRegisterLoop)->Arg(25)->Arg(75)->Arg(95)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace pellark
