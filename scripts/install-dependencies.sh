@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev          # the desktop window: Qt 6 Widgets
   libcli11-dev          # pellark-run's command line
   libpng-dev            # pellark-run's PNG output
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth            # a virtual X display for the desktop tests
   xdotool x11-apps x11-utils  # the desktop tests' keyboard, screen capture and window facts
 )

@@ -1,28 +1,10 @@
-#include <array>
-
 #include "core/instruction.h"
+#include "core/keypad_map.h"
 #include "core/machine.h"
 #include "core/machine_host.h"
 #include "platform/keyboard.h"
 
 namespace pellark {
-namespace {
-
-struct KeypadKey {
-  int scanCode;
-  int key;
-};
-
-// The block 1-2-3-4 / Q-W-E-R / A-S-D-F / Z-X-C-V, by key position, stands for the keypad rows
-// 1 2 3 C / 4 5 6 D / 7 8 9 E / A 0 B F.
-constexpr std::array<KeypadKey, 16> kKeypadMap{{
-    {0x02, 0x1}, {0x03, 0x2}, {0x04, 0x3}, {0x05, 0xC},
-    {0x10, 0x4}, {0x11, 0x5}, {0x12, 0x6}, {0x13, 0xD},
-    {0x1E, 0x7}, {0x1F, 0x8}, {0x20, 0x9}, {0x21, 0xE},
-    {0x2C, 0xA}, {0x2D, 0x0}, {0x2E, 0xB}, {0x2F, 0xF},
-}};
-
-}  // namespace
 
 void Machine::ReadKeypad() {
   keyboard_.SnapshotKeyboard();

@@ -6,9 +6,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 extern char** environ;
 
@@ -31,10 +34,14 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
-std::vector<std::string> RunResult::OutLines() const { return SplitLines(out); }
-std::vector<std::string> RunResult::ErrLines() const { return SplitLines(err); }
+std::vector<std::string> RunResult::OutLines() const {
+  return SplitLines(out);
+}
+std::vector<std::string> RunResult::ErrLines() const {
+  return SplitLines(err);
+}
 
-std::filesystem::path ProgramFolder() {
+std::filesystem::path RunnerFolder() {
   return std::filesystem::path(PELLARK_RUN_PATH).parent_path();
 }
 
@@ -57,12 +64,23 @@ RunResult RunPellark(const std::vector<std::string>& arguments) {
   pointers.push_back(nullptr);
 
   pid_t child = 0;
-  const int spawned = posix_spawn(&child, PELLARK_RUN_PATH, &actions, nullptr, pointers.data(), environ);
+  const int spawned =
+      posix_spawn(&child, PELLARK_RUN_PATH, &actions, nullptr, pointers.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) throw std::runtime_error("cannot start " PELLARK_RUN_PATH);
+  // A runner that hangs fails its test instead of hanging the test run.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   int waitStatus = 0;
-  while (waitpid(child, &waitStatus, 0) < 0) {
-    if (errno != EINTR) throw std::runtime_error("lost the pellark-run process");
+  while (true) {
+    const pid_t ended = waitpid(child, &waitStatus, WNOHANG);
+    if (ended == child) break;
+    if (ended < 0 && errno != EINTR) throw std::runtime_error("lost the pellark-run process");
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(child, SIGKILL);
+      waitpid(child, &waitStatus, 0);
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
 
   RunResult result;
@@ -73,8 +91,10 @@ RunResult RunPellark(const std::vector<std::string>& arguments) {
 }
 
 ScratchFolder::ScratchFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "pellark-run-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a scratch folder");
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / "pellark-run-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr)
+    throw std::runtime_error("cannot create a scratch folder");
   path_ = pattern;
 }
 
@@ -83,10 +103,12 @@ ScratchFolder::~ScratchFolder() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-std::string ScratchFolder::WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
+std::string ScratchFolder::WriteFile(const std::string& name,
+                                     const std::vector<std::uint8_t>& bytes) const {
   const std::filesystem::path path = path_ / name;
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   return path.string();
 }
 

@@ -22,8 +22,8 @@ struct RunResult {
 // Runs the built pellark-run with these arguments and waits for it.
 RunResult RunPellark(const std::vector<std::string>& arguments);
 
-// The folder of the built programs, where the boot image lies too.
-std::filesystem::path ProgramFolder();
+// The folder of the built pellark-run, where the boot image lies too.
+std::filesystem::path RunnerFolder();
 
 // A fresh folder for one test's files, removed with everything in it at the end.
 class ScratchFolder {

@@ -76,7 +76,7 @@ X11Session::X11Session()
   std::array<char, 16> number{};
   const ssize_t length = read(server_.OutputDescriptor(), number.data(), number.size() - 1);
   if (length <= 0) return;
-  display_ = ":" + std::string(number.data(), static_cast<std::size_t>(length));
+  display_.assign(1, ':').append(number.data(), static_cast<std::size_t>(length));
   while (!display_.empty() && (display_.back() == '\n')) display_.pop_back();
 }
 

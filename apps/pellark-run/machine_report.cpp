@@ -1,0 +1,45 @@
+#include "pellark-run/machine_report.h"
+
+#include <cstdio>
+
+namespace pellark {
+
+std::string StateLine(const Machine& machine) {
+  char text[128];
+  int length = std::snprintf(text, sizeof text, "PC=%03X I=%03X SP=%d DT=%d ST=%d V=",
+                             static_cast<unsigned>(machine.PC), static_cast<unsigned>(machine.I),
+                             machine.StackPointer, machine.DelayTimer, machine.SoundTimer);
+  for (std::size_t v = 0; v < machine.Registers.size(); ++v) {
+    length += std::snprintf(text + length, sizeof text - static_cast<std::size_t>(length),
+                            v == 0 ? "%02X" : " %02X", static_cast<unsigned>(machine.Registers[v]));
+  }
+  return std::string(text, static_cast<std::size_t>(length));
+}
+
+std::string MemoryLine(const Machine& machine, const MemoryRange& range) {
+  std::string line;
+  for (std::int32_t address = range.address; address < range.address + range.count; ++address) {
+    if (address != range.address) line += ' ';
+    const HexByte cell = machine.Cell(address);
+    line += cell.IsEmpty() ? std::string_view("_") : cell.Text();
+  }
+  return line;
+}
+
+bool IsLit(const Machine& machine, Colour pixel) {
+  return BlueOf(pixel) == BlueOf(machine.LitColour());
+}
+
+std::string ScreenText(const Machine& machine) {
+  const Image& screen = machine.ScreenImage;
+  std::string text;
+  text.reserve(static_cast<std::size_t>((screen.Width() + 1) * screen.Height()));
+  for (int y = 0; y < screen.Height(); ++y) {
+    for (int x = 0; x < screen.Width(); ++x)
+      text += IsLit(machine, screen.ReadPixel(x, y)) ? '#' : '.';
+    text += '\n';
+  }
+  return text;
+}
+
+}  // namespace pellark

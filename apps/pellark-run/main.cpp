@@ -1,0 +1,12 @@
+// pellark-run: runs a CHIP-8 or SUPER-CHIP program with no window, for testing, tracing and
+// benchmarking programs.
+
+#include "pellark-run/run_options.h"
+#include "pellark-run/runner.h"
+
+int main(int argc, char** argv) {
+  const pellark::ParsedCommandLine commandLine = pellark::ParseCommandLine(argc, argv);
+  if (!commandLine.options) return commandLine.exitStatus;
+  pellark::Runner runner(*commandLine.options);
+  return runner.Run();
+}

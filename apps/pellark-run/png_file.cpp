@@ -1,0 +1,34 @@
+#include "pellark-run/png_file.h"
+
+#include <png.h>
+
+#include <vector>
+
+#include "pellark-run/machine_report.h"
+
+namespace pellark {
+
+std::string WriteDisplayPng(const Machine& machine, const std::string& path) {
+  const Image& screen = machine.ScreenImage;
+  Image enlarged;
+  enlarged.NewImage(screen.Width() * kPngBlock, screen.Height() * kPngBlock);
+  enlarged.BlitImage(screen, 0, 0, enlarged.Width(), enlarged.Height());
+
+  std::vector<png_byte> grey(static_cast<std::size_t>(enlarged.Width()) * enlarged.Height());
+  for (std::size_t i = 0; i < grey.size(); ++i)
+    grey[i] = IsLit(machine, enlarged.Pixels()[i]) ? 255 : 0;
+
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(enlarged.Width());
+  image.height = static_cast<png_uint_32>(enlarged.Height());
+  image.format = PNG_FORMAT_GRAY;
+  if (png_image_write_to_file(&image, path.c_str(), 0, grey.data(), 0, nullptr) == 0) {
+    std::string message = image.message;
+    png_image_free(&image);
+    return message.empty() ? "cannot write the file" : message;
+  }
+  return {};
+}
+
+}  // namespace pellark

@@ -1,0 +1,178 @@
+#include "pellark-run/run_options.h"
+
+#include <CLI/CLI.hpp>
+
+#include <charconv>
+#include <iostream>
+#include <string_view>
+
+#include "core/machine.h"
+
+namespace pellark {
+namespace {
+
+constexpr std::string_view kFooter =
+    R"(Keypad keys are the hexadecimal digits 0 to F. Instructions are numbered from 1
+as they execute; the timers count down every 25 of them, so a run does the same
+whatever the speed. A key wait (Fx0A) with no key held starts the next --press
+at once; with none left the run ends there, printing the wait's address on
+standard error, and the outputs show the machine as it was when the wait began.
+
+Output order: trace lines as they come, then --state, each --memory line, then
+--screen. Exit status: 0 after a run, 1 when an output cannot be written, 2 for
+bad input.
+
+Examples:
+  pellark-run -n 500000 --press 5@1000+200 --screen game.ch8
+  pellark-run --trace -n 1000 game.ch8 > game.trace
+  pellark-run --benchmark -n 100000000 loop.ch8)";
+
+// A decimal number without sign; false for anything else, overflow included.
+bool ParseDecimal(std::string_view text, std::uint64_t& value) {
+  if (text.empty()) return false;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+bool ParseHex(std::string_view text, std::uint64_t& value) {
+  if (text.empty() || text.size() > 8) return false;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+[[noreturn]] void FailWith(const std::string& text, const std::string& message) {
+  throw CLI::ValidationError("\"" + text + "\": " + message);
+}
+
+std::uint64_t ParseCount(const std::string& text) {
+  std::uint64_t count = 0;
+  if (!ParseDecimal(text, count))
+    FailWith(text, "the instruction count must be a number from 0 on");
+  return count;
+}
+
+std::int32_t ParseSpeed(const std::string& text) {
+  std::uint64_t speed = 0;
+  if (!ParseDecimal(text, speed) || speed > 100)
+    FailWith(text, "the speed must be a percentage, 0 to 100");
+  return static_cast<std::int32_t>(speed);
+}
+
+}  // namespace
+
+KeyPress ParseKeyPress(const std::string& text) {
+  const std::string_view view = text;
+  const std::size_t at = view.find('@');
+  if (at == std::string_view::npos) FailWith(text, "expected K@N or K@N+D");
+  std::uint64_t key = 0;
+  if (at != 1 || !ParseHex(view.substr(0, 1), key)) {
+    FailWith(text, "the key must be one hexadecimal digit, 0 to F");
+  }
+  const std::string_view timing = view.substr(at + 1);
+  const std::size_t plus = timing.find('+');
+  KeyPress press{static_cast<int>(key), 0, 1000};
+  if (!ParseDecimal(timing.substr(0, plus), press.first) || press.first == 0) {
+    FailWith(text, "the first instruction must be a number from 1 on");
+  }
+  if (plus != std::string_view::npos &&
+      (!ParseDecimal(timing.substr(plus + 1), press.count) || press.count == 0)) {
+    FailWith(text, "the duration must be a number of instructions from 1 on");
+  }
+  return press;
+}
+
+MemoryRange ParseMemoryRange(const std::string& text) {
+  const std::string_view view = text;
+  const std::size_t colon = view.find(':');
+  if (colon == std::string_view::npos) FailWith(text, "expected A:N");
+  std::string_view addressText = view.substr(0, colon);
+  // Addresses may be written as the trace writes them, or in C notation.
+  if (addressText.starts_with('$')) {
+    addressText.remove_prefix(1);
+  } else if (addressText.starts_with("0x") || addressText.starts_with("0X")) {
+    addressText.remove_prefix(2);
+  }
+  std::uint64_t address = 0;
+  std::uint64_t count = 0;
+  if (!ParseHex(addressText, address) || address > kLastCell) {
+    FailWith(text, "the address must be hexadecimal, 0 to 1000");
+  }
+  if (!ParseDecimal(view.substr(colon + 1), count) || count == 0) {
+    FailWith(text, "the cell count must be a number from 1 on");
+  }
+  if (address + count > kLastCell + 1) FailWith(text, "memory ends at 1000");
+  return {static_cast<std::int32_t>(address), static_cast<std::int32_t>(count)};
+}
+
+ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
+  RunOptions options;
+  CLI::App app(
+      "Runs a CHIP-8 or SUPER-CHIP program with no window: for testing, tracing and\n"
+      "benchmarking programs. Deterministic: a fixed random seed, and timers and keys\n"
+      "counted in instructions.",
+      "pellark-run");
+  app.set_version_flag("--version", "pellark-run (Pellark) " PELLARK_VERSION);
+  app.footer(std::string(kFooter));
+  app.get_formatter()->column_width(22);
+
+  // Values are converted here rather than by the parser, which would wrap a negative count
+  // around. Each option takes one value, so that the program after an option stays the program;
+  // given twice, the last value counts.
+  const auto option = [&app](const std::string& names, const std::string& typeName,
+                             const std::string& description) {
+    return app.add_option(names, description)
+        ->type_name(typeName)
+        ->expected(1)
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  };
+  option("PROGRAM", "",
+         "program file to load at 0x200; without it the boot program\n"
+         "runs from 0x100")
+      ->each([&options](const std::string& text) { options.program = text; });
+  option("--boot", "FILE",
+         "boot image to load at address 0 (default: Chip8.rom beside\n"
+         "pellark-run)")
+      ->each([&options](const std::string& text) { options.bootImage = text; });
+  option("-n,--instructions", "N", "stop after N executed instructions (default: 100000)")
+      ->each([&options](const std::string& text) { options.instructionLimit = ParseCount(text); });
+  option("--press", "K@N[+D]",
+         "hold keypad key K while the instructions N to N+D-1 execute\n"
+         "(D defaults to 1000); repeatable")
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+      ->each(
+          [&options](const std::string& text) { options.presses.push_back(ParseKeyPress(text)); });
+  option("--speed", "P",
+         "busy-wait after every instruction as at speed P percent,\n"
+         "0 to 100 (default: none)")
+      ->each([&options](const std::string& text) { options.speedPercent = ParseSpeed(text); });
+  app.add_flag("--trace", options.trace, "print every trace line as it is added");
+  app.add_flag("--screen", options.screen, "at the end print the display, # lit and . dark");
+  app.add_flag("--state", options.state, "at the end print PC, I, SP, the timers and V0 to VF");
+  option("--memory", "A:N",
+         "at the end print the N cells from hexadecimal address A,\n"
+         "_ for an empty cell; repeatable")
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+      ->each([&options](const std::string& text) {
+        options.memory.push_back(ParseMemoryRange(text));
+      });
+  option("--png", "FILE", "at the end write the display as a PNG, 4 x 4 pixels each")
+      ->each([&options](const std::string& text) { options.png = text; });
+  app.add_flag("--benchmark", options.benchmark,
+               "at the end print the instructions executed, the seconds and\n"
+               "the instructions per second on standard error");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& help) {
+    return {std::nullopt, app.exit(help)};
+  } catch (const CLI::CallForVersion& version) {
+    return {std::nullopt, app.exit(version)};
+  } catch (const CLI::ParseError& error) {
+    std::cerr << "pellark-run: " << error.what() << std::endl;
+    return {std::nullopt, 2};
+  }
+  return {std::move(options), 0};
+}
+
+}  // namespace pellark

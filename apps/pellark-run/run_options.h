@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pellark {
+
+// Keypad key `key` held while the instructions numbered first to first + count - 1 execute.
+struct KeyPress {
+  int key = 0;
+  std::uint64_t first = 0;
+  std::uint64_t count = 0;
+};
+
+// count memory cells from address on.
+struct MemoryRange {
+  std::int32_t address = 0;
+  std::int32_t count = 0;
+};
+
+// What a run of pellark-run is asked to do.
+struct RunOptions {
+  // Empty: "Chip8.rom" beside the executable.
+  std::string bootImage;
+  // None: the boot program runs from 0x100.
+  std::optional<std::string> program;
+  std::uint64_t instructionLimit = 100000;
+  std::vector<KeyPress> presses;
+  // None: no busy-wait at all.
+  std::optional<std::int32_t> speedPercent;
+  bool trace = false;
+  bool screen = false;
+  bool state = false;
+  std::vector<MemoryRange> memory;
+  std::string png;
+  bool benchmark = false;
+};
+
+// The options, or the exit status when the run ends here: 0 after --help or --version
+// (printed on standard output), 2 after a parse error (one line on standard error).
+struct ParsedCommandLine {
+  std::optional<RunOptions> options;
+  int exitStatus = 0;
+};
+
+ParsedCommandLine ParseCommandLine(int argc, const char* const* argv);
+
+// "K@N[+D]": keypad key K (one hexadecimal digit), first instruction N >= 1, D >= 1
+// instructions long (1000 when left out). Throws CLI::ValidationError when malformed.
+KeyPress ParseKeyPress(const std::string& text);
+// "A:N": N >= 1 cells from hexadecimal address A, all within memory. Throws
+// CLI::ValidationError when malformed.
+MemoryRange ParseMemoryRange(const std::string& text);
+
+}  // namespace pellark

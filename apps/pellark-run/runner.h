@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/machine.h"
+#include "core/machine_host.h"
+#include "pellark-run/output_buffer.h"
+#include "pellark-run/press_schedule.h"
+#include "pellark-run/run_options.h"
+#include "trace/trace_log.h"
+
+namespace pellark {
+
+// A machine run with no window: start-up and full reset as the desktop program does them, the
+// program loaded at 0x200, then one main-loop pass per instruction with the keys the schedule
+// holds, and the outputs the options ask for.
+class Runner final : public MachineHost, public TraceLog {
+ public:
+  explicit Runner(const RunOptions& options);
+
+  // The exit status: 0 after a run, 1 when an output could not be written, 2 when the program
+  // cannot be loaded.
+  int Run();
+
+  // MachineHost: there is no window; message boxes go to standard error.
+  void LayOutWindow() override {}
+  void LayOutWindowForResolution() override {}
+  void RefreshWindow() override {}
+  void ShowMessageBox(std::string_view title, std::string_view text) override;
+  // Called only while a key wait finds no key held.
+  void PollEvents() override;
+
+  // TraceLog
+  void AddTraceLine(std::string_view line) override { output_.WriteLine(line); }
+
+ private:
+  void StartUp();
+  // Loads the program; false, after saying why, when it cannot be.
+  bool LoadProgram();
+  // Prints --state, --memory and --screen, and writes --png.
+  void ReportMachine();
+  void ReportBenchmark(double seconds) const;
+
+  const RunOptions& options_;
+  OutputBuffer output_;
+  PressSchedule keyboard_;
+  Machine machine_;
+  std::uint64_t executed_ = 0;
+  // A key wait that nothing will answer has ended the run.
+  bool endedInKeyWait_ = false;
+  bool pngFailed_ = false;
+};
+
+}  // namespace pellark

@@ -1,0 +1,64 @@
+// Every program of the test collection runs a bounded stretch, with a few key presses, and
+// ends normally: none may crash the runner, and those too large for memory are refused.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include "pellark_process.h"
+
+namespace pellark {
+namespace {
+
+std::vector<std::filesystem::path> CollectionPrograms() {
+  std::vector<std::filesystem::path> programs;
+  for (const auto& entry : std::filesystem::directory_iterator(PELLARK_TEST_PROGRAMS)) {
+    if (entry.path().extension() == ".ch8") programs.push_back(entry.path());
+  }
+  std::sort(programs.begin(), programs.end());
+  return programs;
+}
+
+class CollectionProgram : public ::testing::TestWithParam<std::filesystem::path> {};
+
+TEST(Collection, IsThere) {
+  EXPECT_EQ(CollectionPrograms().size(), 101u);
+}
+
+TEST_P(CollectionProgram, RunsOrIsRefusedAsTooLarge) {
+  const std::filesystem::path& program = GetParam();
+  const RunResult result =
+      RunPellark({"-n", "300000", "--screen", "--state", "--press", "5@2000+300", "--press",
+                  "4@40000+300", "--press", "6@80000+300", "--press", "7@120000", "--press",
+                  "0@200000+50", program.string()});
+  if (std::filesystem::file_size(program) > 3585) {
+    EXPECT_EQ(result.status, 2);
+    EXPECT_THAT(result.err, ::testing::HasSubstr("Error: The program is too large"));
+    EXPECT_EQ(result.out, "");
+    return;
+  }
+  ASSERT_EQ(result.status, 0) << result.err;
+  // The screen and the state line, whether the run ended at the limit or at a key wait.
+  const auto lines = result.OutLines();
+  ASSERT_TRUE(lines.size() == 1 + 32 || lines.size() == 1 + 64) << result.out;
+  EXPECT_THAT(lines[0], ::testing::StartsWith("PC="));
+  if (!result.err.empty()) {
+    EXPECT_THAT(result.err, ::testing::MatchesRegex("waiting for key at \\$[0-9A-F]+\n"));
+  }
+}
+
+std::string TestName(const ::testing::TestParamInfo<std::filesystem::path>& info) {
+  std::string name = info.param.stem().string();
+  std::replace_if(
+      name.begin(), name.end(),
+      [](char c) { return std::isalnum(static_cast<unsigned char>(c)) == 0; }, '_');
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, CollectionProgram, ::testing::ValuesIn(CollectionPrograms()),
+                         TestName);
+
+}  // namespace
+}  // namespace pellark
