@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <array>
+
 #include "core/instruction.h"
 #include "core/keypad_map.h"
 #include "core/machine.h"
@@ -50,72 +53,62 @@ void Machine::WaitForKey(const Instruction& in) {
   Registers[static_cast<std::size_t>(in.x)] = PendingKey;
 }
 
+namespace {
+
+struct GroupFRow {
+  std::string_view secondByte;
+  Mnemonic operation;
+};
+
+// The F-group instructions, chosen by the exact text of the second byte: 07 is "7", 0A is "A".
+constexpr std::array<GroupFRow, 12> kGroupF{{
+    {"7", Mnemonic::GDelay}, {"A", Mnemonic::Key}, {"15", Mnemonic::SDelay},
+    {"18", Mnemonic::SSound}, {"1E", Mnemonic::Addi}, {"29", Mnemonic::Font},
+    {"30", Mnemonic::Xfont}, {"33", Mnemonic::Bcd}, {"55", Mnemonic::Str},
+    {"65", Mnemonic::Ldr}, {"75", Mnemonic::LdRVx}, {"85", Mnemonic::LdVxR},
+}};
+
+}  // namespace
+
 Machine::CycleEnd Machine::RunGroupF(const Instruction& in) {
-  enum class Operation { None, GDelay, Key, SDelay, SSound, Addi, Font, Xfont, Bcd, Str, Ldr, LdRVx, LdVxR };
-  const std::string_view b = in.B.Text();
-  Operation operation = Operation::None;
-  if (b == "7") operation = Operation::GDelay;
-  else if (b == "A") operation = Operation::Key;
-  else if (b == "15") operation = Operation::SDelay;
-  else if (b == "18") operation = Operation::SSound;
-  else if (b == "1E") operation = Operation::Addi;
-  else if (b == "29") operation = Operation::Font;
-  else if (b == "30") operation = Operation::Xfont;
-  else if (b == "33") operation = Operation::Bcd;
-  else if (b == "55") operation = Operation::Str;
-  else if (b == "65") operation = Operation::Ldr;
-  else if (b == "75") operation = Operation::LdRVx;
-  else if (b == "85") operation = Operation::LdVxR;
-  if (operation == Operation::None) return CycleEnd::Advance;
+  const auto row = std::find_if(kGroupF.begin(), kGroupF.end(),
+                                [&in](const GroupFRow& r) { return r.secondByte == in.B.Text(); });
+  if (row == kGroupF.end()) return CycleEnd::Advance;
   if (ConsumeSkip()) return CycleEnd::Advance;
 
   auto& vx = Registers[static_cast<std::size_t>(in.x)];
-  switch (operation) {
-    case Operation::GDelay:
-      vx = DelayTimer;
-      Trace(in, Mnemonic::GDelay);
-      break;
-    case Operation::Key: WaitForKey(in); break;
-    case Operation::SDelay:
-      DelayTimer = vx;
-      Trace(in, Mnemonic::SDelay);
-      break;
-    case Operation::SSound:
-      SoundTimer = vx;
-      Trace(in, Mnemonic::SSound, SoundTimer);
-      break;
-    case Operation::Addi:
+  switch (row->operation) {
+    case Mnemonic::GDelay: vx = DelayTimer; break;
+    case Mnemonic::Key: WaitForKey(in); return CycleEnd::Advance;
+    case Mnemonic::SDelay: DelayTimer = vx; break;
+    case Mnemonic::SSound: SoundTimer = vx; break;
+    case Mnemonic::Addi:
       I += vx;
       // Wraps by 0xFFF, not 0x1000: 0x1000 itself stays, 0x1001 becomes 2.
       if (I > kLastCell) I -= 0xFFF;
-      Trace(in, Mnemonic::Addi);
       break;
-    case Operation::Font:
-      I = 5 * vx;
-      Trace(in, Mnemonic::Font);
-      break;
-    case Operation::Xfont:
-      I = 10 * vx;
-      Trace(in, Mnemonic::Xfont);
-      break;
-    case Operation::Bcd:
+    case Mnemonic::Font: I = 5 * vx; break;
+    case Mnemonic::Xfont: I = 10 * vx; break;
+    case Mnemonic::Bcd:
       SetCell(I, ToHexByte(vx / 100));
       SetCell(I + 1, ToHexByte(vx / 10 % 10));
       SetCell(I + 2, ToHexByte(vx % 10));
-      Trace(in, Mnemonic::Bcd);
       break;
-    case Operation::Str:
-      for (std::int32_t k = 0; k <= in.x; ++k) SetCell(I + k, ToHexByte(Registers[static_cast<std::size_t>(k)]));
-      Trace(in, Mnemonic::Str);
+    case Mnemonic::Str:
+      for (std::int32_t k = 0; k <= in.x; ++k) {
+        SetCell(I + k, ToHexByte(Registers[static_cast<std::size_t>(k)]));
+      }
       break;
-    case Operation::Ldr:
-      for (std::int32_t k = 0; k <= in.x; ++k) Registers[static_cast<std::size_t>(k)] = HexToNumber(Cell(I + k).Text());
-      Trace(in, Mnemonic::Ldr);
+    case Mnemonic::Ldr:
+      for (std::int32_t k = 0; k <= in.x; ++k) {
+        Registers[static_cast<std::size_t>(k)] = HexToNumber(Cell(I + k).Text());
+      }
       break;
-    case Operation::LdRVx: Trace(in, Mnemonic::LdRVx); break;
-    case Operation::LdVxR: Trace(in, Mnemonic::LdVxR); break;
-    case Operation::None: break;
+    // The flag save and restore of SUPER-CHIP have no store here: they only show their line.
+    default: break;
   }
+  // Of these lines only the sound timer's shows a value: the one just loaded.
+  Trace(in, row->operation, SoundTimer);
   return CycleEnd::Advance;
 }
 

@@ -95,7 +95,7 @@ class Machine {
  private:
   // How the cycle settles PcStep after the handler.
   enum class CycleEnd {
-    Advance,   // PcStep = 2: a handler ran or was skipped
+    Advance,   // PcStep = 2: a handler ran or was skipped, or group 8, E or F matched no row
     Transfer,  // PcStep = 0: a jump, call or return set PC itself
     KeepStep,  // PcStep unchanged: no handler takes the instruction
   };
