@@ -12,7 +12,9 @@ std::atomic<std::size_t> allocations{0};
 
 namespace pellark {
 
-std::size_t AllocationCount() { return allocations.load(std::memory_order_relaxed); }
+std::size_t AllocationCount() {
+  return allocations.load(std::memory_order_relaxed);
+}
 
 }  // namespace pellark
 
@@ -22,5 +24,9 @@ void* operator new(std::size_t size) {
   throw std::bad_alloc();
 }
 
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+void operator delete(void* block) noexcept {
+  std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+  std::free(block);
+}

@@ -85,12 +85,19 @@ void RunInstructions(benchmark::State& state, std::initializer_list<int> program
   for (auto _ : state) bench.machine.ExecuteInstruction();
   state.SetItemsProcessed(state.iterations());
   state.counters["allocations_per_instruction"] =
-      static_cast<double>(AllocationCount() - allocationsBefore) / static_cast<double>(state.iterations());
+      static_cast<double>(AllocationCount() - allocationsBefore) /
+      static_cast<double>(state.iterations());
 }
 
-void RegisterLoop(benchmark::State& state) { RunInstructions(state, kRegisterLoop, false); }
-void SpriteLoop(benchmark::State& state) { RunInstructions(state, kSpriteLoop, false); }
-void RegisterLoopTraced(benchmark::State& state) { RunInstructions(state, kRegisterLoop, true); }
+void RegisterLoop(benchmark::State& state) {
+  RunInstructions(state, kRegisterLoop, false);
+}
+void SpriteLoop(benchmark::State& state) {
+  RunInstructions(state, kSpriteLoop, false);
+}
+void RegisterLoopTraced(benchmark::State& state) {
+  RunInstructions(state, kRegisterLoop, true);
+}
 
 // What the speed settings mean on this processor: whole passes with their busy-wait.
 void PacedRegisterLoop(benchmark::State& state) {

@@ -46,9 +46,15 @@ void RunLoop(benchmark::State& state, std::initializer_list<int> program, bool t
   if (traced) frontEnd.RunCommand(MenuId::Debugger);
 }
 
-void RegisterLoop(benchmark::State& state) { RunLoop(state, kRegisterLoop, false); }
-void SpriteLoop(benchmark::State& state) { RunLoop(state, kSpriteLoop, false); }
-void SpriteLoopTraced(benchmark::State& state) { RunLoop(state, kSpriteLoop, true); }
+void RegisterLoop(benchmark::State& state) {
+  RunLoop(state, kRegisterLoop, false);
+}
+void SpriteLoop(benchmark::State& state) {
+  RunLoop(state, kSpriteLoop, false);
+}
+void SpriteLoopTraced(benchmark::State& state) {
+  RunLoop(state, kSpriteLoop, true);
+}
 
 BENCHMARK(RegisterLoop)->MinTime(2.0);
 BENCHMARK(SpriteLoop)->MinTime(2.0);

@@ -9,10 +9,10 @@ TEST_F(InstructionCycleTest, OneCharacterFirstCellsActAsTheirDigitTwice) {
   Store(0x200, {0x06, 0x12, 0x08, 0x14, 0x0A, 0x50, 0x01, 0x23});
   SetV(1, 3);
   Run(4);
-  EXPECT_EQ(V(6), 0x12);          // 0x06 0x12 acts as 6612
-  EXPECT_EQ(V(8), 3);             // 0x08 0x14 acts as 8814: V8 += V1
-  EXPECT_EQ(machine.I, 0xA50);    // 0x0A 0x50 acts as AA50
-  EXPECT_EQ(machine.PC, 0x123);   // 0x01 0x23 acts as 1123
+  EXPECT_EQ(V(6), 0x12);         // 0x06 0x12 acts as 6612
+  EXPECT_EQ(V(8), 3);            // 0x08 0x14 acts as 8814: V8 += V1
+  EXPECT_EQ(machine.I, 0xA50);   // 0x0A 0x50 acts as AA50
+  EXPECT_EQ(machine.PC, 0x123);  // 0x01 0x23 acts as 1123
 }
 
 TEST_F(InstructionCycleTest, AnEmptySecondCellLeavesAShortAddress) {

@@ -22,10 +22,22 @@ TEST_F(KeypadTest, ReadKeypadMapsKeyPositionsAndTheHighestKeyWins) {
 }
 
 TEST_F(KeypadTest, EveryMappedKeyReachesItsKeypadKey) {
-  const std::array<std::pair<int, int>, 16> map{{{0x02, 0x1}, {0x03, 0x2}, {0x04, 0x3}, {0x05, 0xC},
-                                                 {0x10, 0x4}, {0x11, 0x5}, {0x12, 0x6}, {0x13, 0xD},
-                                                 {0x1E, 0x7}, {0x1F, 0x8}, {0x20, 0x9}, {0x21, 0xE},
-                                                 {0x2C, 0xA}, {0x2D, 0x0}, {0x2E, 0xB}, {0x2F, 0xF}}};
+  const std::array<std::pair<int, int>, 16> map{{{0x02, 0x1},
+                                                 {0x03, 0x2},
+                                                 {0x04, 0x3},
+                                                 {0x05, 0xC},
+                                                 {0x10, 0x4},
+                                                 {0x11, 0x5},
+                                                 {0x12, 0x6},
+                                                 {0x13, 0xD},
+                                                 {0x1E, 0x7},
+                                                 {0x1F, 0x8},
+                                                 {0x20, 0x9},
+                                                 {0x21, 0xE},
+                                                 {0x2C, 0xA},
+                                                 {0x2D, 0x0},
+                                                 {0x2E, 0xB},
+                                                 {0x2F, 0xF}}};
   for (const auto& [scanCode, key] : map) {
     keyboard.Hold(scanCode);
     machine.ReadKeypad();

@@ -42,7 +42,9 @@ class ScriptedKeyboard : public KeyboardService {
     snapshot_ = held_;
     return true;
   }
-  void Hold(int scanCode, bool held = true) { held_.at(static_cast<std::size_t>(scanCode)) = held ? 0x80 : 0; }
+  void Hold(int scanCode, bool held = true) {
+    held_.at(static_cast<std::size_t>(scanCode)) = held ? 0x80 : 0;
+  }
 
  private:
   std::array<std::uint8_t, 256> held_{};
@@ -81,8 +83,12 @@ class MachineTest : public ::testing::Test {
     return address;
   }
   std::int32_t V(int index) const { return machine.Registers[static_cast<std::size_t>(index)]; }
-  void SetV(int index, std::int32_t value) { machine.Registers[static_cast<std::size_t>(index)] = value; }
-  bool Lit(int x, int y) const { return machine.ScreenImage.ReadPixel(x, y) == machine.LitColour(); }
+  void SetV(int index, std::int32_t value) {
+    machine.Registers[static_cast<std::size_t>(index)] = value;
+  }
+  bool Lit(int x, int y) const {
+    return machine.ScreenImage.ReadPixel(x, y) == machine.LitColour();
+  }
   int LitPixels() const {
     int count = 0;
     for (int y = 0; y < machine.ScreenHeight; ++y) {

@@ -13,7 +13,8 @@ class ResetTest : public MachineTest {
 
   void WriteBootImage(const std::vector<unsigned char>& bytes) {
     std::ofstream(bootImage, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     machine.BootImageName = bootImage.string();
   }
   void FullReset() {
@@ -21,10 +22,10 @@ class ResetTest : public MachineTest {
     machine.ResetMachine();
   }
 
-  std::filesystem::path bootImage = std::filesystem::temp_directory_path() /
-                                    ("pellark-boot-" + std::string(::testing::UnitTest::GetInstance()
-                                                                       ->current_test_info()
-                                                                       ->name()));
+  std::filesystem::path bootImage =
+      std::filesystem::temp_directory_path() /
+      ("pellark-boot-" +
+       std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
 };
 
 TEST_F(ResetTest, FullResetLoadsTheBootImageAndEmptiesTheRest) {
@@ -35,7 +36,8 @@ TEST_F(ResetTest, FullResetLoadsTheBootImageAndEmptiesTheRest) {
   EXPECT_EQ(machine.Cell(1).Text(), "A");
   EXPECT_EQ(machine.Cell(2).Text(), "A2");
   EXPECT_EQ(machine.Cell(3).Text(), "FF");
-  for (int address = 4; address <= kLastCell; ++address) ASSERT_TRUE(machine.Cell(address).IsEmpty()) << address;
+  for (int address = 4; address <= kLastCell; ++address)
+    ASSERT_TRUE(machine.Cell(address).IsEmpty()) << address;
   EXPECT_EQ(machine.PC, 0x100);
   EXPECT_TRUE(host.messages.empty());
 }

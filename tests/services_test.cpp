@@ -42,16 +42,18 @@ class ByteFileTest : public ::testing::Test {
  protected:
   std::filesystem::path Write(const std::string& name, const std::vector<unsigned char>& bytes) {
     const auto path = folder / name;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return path;
   }
   void TearDown() override { std::filesystem::remove_all(folder); }
 
   std::filesystem::path folder = [] {
-    auto path = std::filesystem::temp_directory_path() /
-                ("pellark-bytes-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    auto path =
+        std::filesystem::temp_directory_path() /
+        ("pellark-bytes-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(path);
     return path;
   }();
@@ -152,7 +154,8 @@ TEST(ImageTest, StretchedBlitMakesSolidBlocks) {
   target.BlitImage(source, 0, 0, 256, 128);
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 12; ++x) {
-      EXPECT_EQ(target.ReadPixel(x, y), x >= 4 && x < 8 && y >= 8 && y < 12 ? White : Black) << x << "," << y;
+      EXPECT_EQ(target.ReadPixel(x, y), x >= 4 && x < 8 && y >= 8 && y < 12 ? White : Black)
+          << x << "," << y;
     }
   }
 }

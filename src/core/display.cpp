@@ -48,7 +48,8 @@ void Machine::DrawSprite(const Instruction& in) {
   for (int row = 0; row < rows; ++row) {
     std::int32_t bits = 0;
     if (wide) {
-      bits = HexToNumber(Cell(I + 2 * row).Text()) * 256 + HexToNumber(Cell(I + 2 * row + 1).Text());
+      bits =
+          HexToNumber(Cell(I + 2 * row).Text()) * 256 + HexToNumber(Cell(I + 2 * row + 1).Text());
     } else {
       bits = HexToNumber(Cell(I + row).Text()) * 256;
     }

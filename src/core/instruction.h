@@ -13,8 +13,7 @@ namespace pellark {
 // computed from byte values, so a one-character first cell such as "6" acts as 0x66 would.
 class Instruction {
  public:
-  Instruction(HexByte first, HexByte second)
-      : A(first), B(second), B2(PadSecondByte(second)) {
+  Instruction(HexByte first, HexByte second) : A(first), B(second), B2(PadSecondByte(second)) {
     const std::string_view lastOfA = RightPart(A.Text(), 1);
     const std::string_view b2 = B2.Text();
     nnnLength_ = lastOfA.copy(nnnText_, 1);
@@ -32,8 +31,12 @@ class Instruction {
   std::string_view SubOperation() const { return RightPart(B.Text(), 1); }
 
   TraceOperands Operands(std::int32_t value) const {
-    return {RightPart(A.Text(), 1), LeftPart(B2.Text(), 1), B.Text(), NnnText(),
-            RightPart(B.Text(), 1), value};
+    return {RightPart(A.Text(), 1),
+            LeftPart(B2.Text(), 1),
+            B.Text(),
+            NnnText(),
+            RightPart(B.Text(), 1),
+            value};
   }
 
   const HexByte A;

@@ -5,11 +5,15 @@ namespace pellark {
 namespace {
 
 // Keeps the low 8 bits, as the round trip through a two-character cell text does.
-std::int32_t LowByte(std::int32_t value) { return value & 0xFF; }
+std::int32_t LowByte(std::int32_t value) {
+  return value & 0xFF;
+}
 
 // The stack pointer moves without bound on runaway calls or returns; wrap instead of
 // overflowing.
-std::int32_t Wrapped(std::int64_t value) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(value)); }
+std::int32_t Wrapped(std::int64_t value) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
 
 }  // namespace
 
@@ -22,9 +26,14 @@ void Machine::ExecuteInstruction() {
   // A reset inside the key wait has set PC and PcStep for the next fetch itself.
   if (ResetMark == 1) return;
   switch (end) {
-    case CycleEnd::Advance: PcStep = 2; break;
-    case CycleEnd::Transfer: PcStep = 0; break;
-    case CycleEnd::KeepStep: break;
+    case CycleEnd::Advance:
+      PcStep = 2;
+      break;
+    case CycleEnd::Transfer:
+      PcStep = 0;
+      break;
+    case CycleEnd::KeepStep:
+      break;
   }
 }
 
@@ -44,9 +53,12 @@ Machine::CycleEnd Machine::RunHandler(const Instruction& in) {
       if (ConsumeSkip()) return CycleEnd::Advance;
       Call(in);
       return CycleEnd::Transfer;
-    case '3': return SkipIf(in, Mnemonic::Skeq, vx == in.kk);
-    case '4': return SkipIf(in, Mnemonic::Skne, vx != in.kk);
-    case '5': return SkipIf(in, Mnemonic::Skeqr, vx == vy);
+    case '3':
+      return SkipIf(in, Mnemonic::Skeq, vx == in.kk);
+    case '4':
+      return SkipIf(in, Mnemonic::Skne, vx != in.kk);
+    case '5':
+      return SkipIf(in, Mnemonic::Skeqr, vx == vy);
     case '6':
       if (ConsumeSkip()) return CycleEnd::Advance;
       vx = in.kk;
@@ -57,8 +69,10 @@ Machine::CycleEnd Machine::RunHandler(const Instruction& in) {
       vx = LowByte(vx + in.kk);
       Trace(in, Mnemonic::AddByte, in.kk);
       return CycleEnd::Advance;
-    case '8': return RunGroupEight(in);
-    case '9': return SkipIf(in, Mnemonic::SkneRegister, vx != vy);
+    case '8':
+      return RunGroupEight(in);
+    case '9':
+      return SkipIf(in, Mnemonic::SkneRegister, vx != vy);
     case 'A':
       if (ConsumeSkip()) return CycleEnd::Advance;
       I = in.nnn;
@@ -78,9 +92,12 @@ Machine::CycleEnd Machine::RunHandler(const Instruction& in) {
       if (ConsumeSkip()) return CycleEnd::Advance;
       DrawSprite(in);
       return CycleEnd::Advance;
-    case 'E': return RunGroupE(in);
-    case 'F': return RunGroupF(in);
-    default: return CycleEnd::KeepStep;
+    case 'E':
+      return RunGroupE(in);
+    case 'F':
+      return RunGroupF(in);
+    default:
+      return CycleEnd::KeepStep;
   }
 }
 
@@ -136,7 +153,8 @@ void Machine::Return(const Instruction& in) {
   Trace(in, Mnemonic::Rts);
   // Past either end of the stack there is no slot to read; such a return continues at 0, as
   // the empty slots 0 and 16 do.
-  const bool inStack = StackPointer >= 0 && StackPointer < static_cast<std::int32_t>(CallStack.size());
+  const bool inStack =
+      StackPointer >= 0 && StackPointer < static_cast<std::int32_t>(CallStack.size());
   PC = inStack ? CallStack[static_cast<std::size_t>(StackPointer)] : 0;
   StackPointer = Wrapped(std::int64_t{StackPointer} - 1);
 }
@@ -161,16 +179,28 @@ Machine::CycleEnd Machine::RunGroupEight(const Instruction& in) {
   const auto runs = [this] { return !ConsumeSkip(); };
   switch (operation[0]) {
     case '0':
-      if (runs()) { vx = vy; Trace(in, Mnemonic::MovRegister); }
+      if (runs()) {
+        vx = vy;
+        Trace(in, Mnemonic::MovRegister);
+      }
       break;
     case '1':
-      if (runs()) { vx = vx | vy; Trace(in, Mnemonic::Or); }
+      if (runs()) {
+        vx = vx | vy;
+        Trace(in, Mnemonic::Or);
+      }
       break;
     case '2':
-      if (runs()) { vx = vx & vy; Trace(in, Mnemonic::And); }
+      if (runs()) {
+        vx = vx & vy;
+        Trace(in, Mnemonic::And);
+      }
       break;
     case '3':
-      if (runs()) { vx = vx ^ vy; Trace(in, Mnemonic::Xor); }
+      if (runs()) {
+        vx = vx ^ vy;
+        Trace(in, Mnemonic::Xor);
+      }
       break;
     case '4':
       if (runs()) {
@@ -211,7 +241,8 @@ Machine::CycleEnd Machine::RunGroupEight(const Instruction& in) {
         Trace(in, Mnemonic::Shl);
       }
       break;
-    default: break;
+    default:
+      break;
   }
   return CycleEnd::Advance;
 }

@@ -7,7 +7,9 @@ namespace pellark {
 class Machine;
 
 // The busy-wait length of a speed setting: (100 - speed) × 2500 counter increments.
-constexpr std::int32_t SpinCountForSpeed(std::int32_t speedPercent) { return (100 - speedPercent) * 2500; }
+constexpr std::int32_t SpinCountForSpeed(std::int32_t speedPercent) {
+  return (100 - speedPercent) * 2500;
+}
 
 // A spin count that skips the busy-wait entirely, for unpaced runs.
 inline constexpr std::int32_t kNoPacing = -1;

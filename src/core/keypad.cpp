@@ -62,10 +62,18 @@ struct GroupFRow {
 
 // The F-group instructions, chosen by the exact text of the second byte: 07 is "7", 0A is "A".
 constexpr std::array<GroupFRow, 12> kGroupF{{
-    {"7", Mnemonic::GDelay}, {"A", Mnemonic::Key}, {"15", Mnemonic::SDelay},
-    {"18", Mnemonic::SSound}, {"1E", Mnemonic::Addi}, {"29", Mnemonic::Font},
-    {"30", Mnemonic::Xfont}, {"33", Mnemonic::Bcd}, {"55", Mnemonic::Str},
-    {"65", Mnemonic::Ldr}, {"75", Mnemonic::LdRVx}, {"85", Mnemonic::LdVxR},
+    {"7", Mnemonic::GDelay},
+    {"A", Mnemonic::Key},
+    {"15", Mnemonic::SDelay},
+    {"18", Mnemonic::SSound},
+    {"1E", Mnemonic::Addi},
+    {"29", Mnemonic::Font},
+    {"30", Mnemonic::Xfont},
+    {"33", Mnemonic::Bcd},
+    {"55", Mnemonic::Str},
+    {"65", Mnemonic::Ldr},
+    {"75", Mnemonic::LdRVx},
+    {"85", Mnemonic::LdVxR},
 }};
 
 }  // namespace
@@ -78,17 +86,29 @@ Machine::CycleEnd Machine::RunGroupF(const Instruction& in) {
 
   auto& vx = Registers[static_cast<std::size_t>(in.x)];
   switch (row->operation) {
-    case Mnemonic::GDelay: vx = DelayTimer; break;
-    case Mnemonic::Key: WaitForKey(in); return CycleEnd::Advance;
-    case Mnemonic::SDelay: DelayTimer = vx; break;
-    case Mnemonic::SSound: SoundTimer = vx; break;
+    case Mnemonic::GDelay:
+      vx = DelayTimer;
+      break;
+    case Mnemonic::Key:
+      WaitForKey(in);
+      return CycleEnd::Advance;
+    case Mnemonic::SDelay:
+      DelayTimer = vx;
+      break;
+    case Mnemonic::SSound:
+      SoundTimer = vx;
+      break;
     case Mnemonic::Addi:
       I += vx;
       // Wraps by 0xFFF, not 0x1000: 0x1000 itself stays, 0x1001 becomes 2.
       if (I > kLastCell) I -= 0xFFF;
       break;
-    case Mnemonic::Font: I = 5 * vx; break;
-    case Mnemonic::Xfont: I = 10 * vx; break;
+    case Mnemonic::Font:
+      I = 5 * vx;
+      break;
+    case Mnemonic::Xfont:
+      I = 10 * vx;
+      break;
     case Mnemonic::Bcd:
       SetCell(I, ToHexByte(vx / 100));
       SetCell(I + 1, ToHexByte(vx / 10 % 10));
@@ -105,7 +125,8 @@ Machine::CycleEnd Machine::RunGroupF(const Instruction& in) {
       }
       break;
     // The flag save and restore of SUPER-CHIP have no store here: they only show their line.
-    default: break;
+    default:
+      break;
   }
   // Of these lines only the sound timer's shows a value: the one just loaded.
   Trace(in, row->operation, SoundTimer);

@@ -61,7 +61,8 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void ToggleInvertColors();
   void SetSpeed(std::int32_t speedPercent);
   void ShowSpeed();
-  // Flips a toggle item's mark; the mark, not the flag, decides the direction. Returns the new flag.
+  // Flips a toggle item's mark; the mark, not the flag, decides the direction. Returns the new
+  // flag.
   std::int32_t ToggleMark(MenuId item);
 
   void ApplyWindowSize();

@@ -81,7 +81,8 @@ void BindFunctionKeys(WindowSystem& window) {
       {11, MenuId::Antiflicker},
       {12, MenuId::InvertColors},
   }};
-  for (const auto& binding : kBindings) window.BindShortcutKey(binding.functionKey, static_cast<int>(binding.id));
+  for (const auto& binding : kBindings)
+    window.BindShortcutKey(binding.functionKey, static_cast<int>(binding.id));
 }
 
 }  // namespace pellark

@@ -34,7 +34,9 @@ std::int32_t FrontEnd::ToggleMark(MenuId item) {
   return wasOn ? 0 : 1;
 }
 
-void FrontEnd::ToggleAntiflicker() { machine_.Antiflicker = ToggleMark(MenuId::Antiflicker); }
+void FrontEnd::ToggleAntiflicker() {
+  machine_.Antiflicker = ToggleMark(MenuId::Antiflicker);
+}
 
 void FrontEnd::ToggleInvertColors() {
   machine_.InvertColors = ToggleMark(MenuId::InvertColors);

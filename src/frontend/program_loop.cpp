@@ -33,8 +33,9 @@ void FrontEnd::PollEvents() {
     SpeedTextTime = 0;
   }
   const WindowEvent event = window_.PollWindowEvent();
-  const MenuId command =
-      event.kind == WindowEvent::Kind::MenuSelection ? static_cast<MenuId>(event.menuId) : MenuId::None;
+  const MenuId command = event.kind == WindowEvent::Kind::MenuSelection
+                             ? static_cast<MenuId>(event.menuId)
+                             : MenuId::None;
   if (event.kind == WindowEvent::Kind::RepaintRequest) RefreshWindow();
   RunCommand(command);
   if (event.kind == WindowEvent::Kind::CloseRequest || command == MenuId::Quit) {

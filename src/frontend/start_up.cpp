@@ -6,7 +6,8 @@ namespace pellark {
 namespace {
 
 std::string BuildCreditText() {
-  return "Pellark " PELLARK_VERSION " (2026)\n"
+  return "Pellark " PELLARK_VERSION
+         " (2026)\n"
          "A CHIP-8 and SUPER-CHIP interpreter for the Linux desktop.\n"
          "Written by the Pellark developers.\n"
          "\n"

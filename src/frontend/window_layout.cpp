@@ -40,7 +40,9 @@ void FrontEnd::ToggleDebugger() {
   LayOutWindow();
 }
 
-void FrontEnd::AddTraceLine(std::string_view line) { window_.AddListItem(line); }
+void FrontEnd::AddTraceLine(std::string_view line) {
+  window_.AddListItem(line);
+}
 
 void FrontEnd::ShowMessageBox(std::string_view title, std::string_view text) {
   window_.ShowMessageBox(title, text);

@@ -18,7 +18,9 @@ std::filesystem::path ResolveBesideProgram(const std::string& name) {
   return path.is_absolute() ? path : ProgramFolder() / path;
 }
 
-ByteFile::~ByteFile() { CloseFileSlot(); }
+ByteFile::~ByteFile() {
+  CloseFileSlot();
+}
 
 bool ByteFile::OpenFileForReading(const std::string& name) {
   CloseFileSlot();

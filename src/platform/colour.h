@@ -12,7 +12,9 @@ constexpr Colour RGB(int red, int green, int blue) {
          static_cast<Colour>(blue & 0xFF) << 16;
 }
 
-constexpr int BlueOf(Colour colour) { return static_cast<int>(colour >> 16 & 0xFF); }
+constexpr int BlueOf(Colour colour) {
+  return static_cast<int>(colour >> 16 & 0xFF);
+}
 
 constexpr Colour Black = RGB(0, 0, 0);
 constexpr Colour White = RGB(255, 255, 255);

@@ -40,7 +40,8 @@ void Image::BlitImage(const Image& source, int x, int y, int width, int height) 
   const int right = std::min(x + width, width_);
   const int bottom = std::min(y + height, height_);
   for (int row = top; row < bottom; ++row) {
-    const int sourceRow = static_cast<int>(static_cast<std::int64_t>(row - y) * source.height_ / height);
+    const int sourceRow =
+        static_cast<int>(static_cast<std::int64_t>(row - y) * source.height_ / height);
     for (int column = left; column < right; ++column) {
       const int sourceColumn =
           static_cast<int>(static_cast<std::int64_t>(column - x) * source.width_ / width);

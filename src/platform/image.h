@@ -19,7 +19,9 @@ class Image {
     if (Contains(x, y)) pixels_[Index(x, y)] = colour;
   }
   // The pixel's colour; OutsideImage for a position outside the image.
-  Colour ReadPixel(int x, int y) const { return Contains(x, y) ? pixels_[Index(x, y)] : OutsideImage; }
+  Colour ReadPixel(int x, int y) const {
+    return Contains(x, y) ? pixels_[Index(x, y)] : OutsideImage;
+  }
   // Draws source with its top-left corner at (x, y) at natural size; parts outside are dropped.
   void BlitImage(const Image& source, int x, int y);
   // Draws source stretched to width × height at (x, y), every source pixel a solid block

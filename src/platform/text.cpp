@@ -34,7 +34,8 @@ int FormatDecimal(std::int32_t value, char* out) {
 
 std::string HexText(std::int32_t value) {
   char digits[8];
-  return std::string(digits, static_cast<std::size_t>(FormatHex(static_cast<std::uint32_t>(value), digits)));
+  return std::string(
+      digits, static_cast<std::size_t>(FormatHex(static_cast<std::uint32_t>(value), digits)));
 }
 
 std::string DecimalText(std::int32_t value) {

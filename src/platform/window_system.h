@@ -34,7 +34,8 @@ class WindowSystem : public KeyboardService {
 
   // Opens the fixed-size main window, its outer top-left corner at (x, y), with a client area
   // of innerWidth × innerHeight; false on failure.
-  virtual bool OpenMainWindow(int x, int y, int innerWidth, int innerHeight, std::string_view title) = 0;
+  virtual bool OpenMainWindow(int x, int y, int innerWidth, int innerHeight,
+                              std::string_view title) = 0;
   // Resizes the client area, counted with the menu bar inside it, keeping the position.
   virtual void SetClientSize(int innerWidth, int innerHeight) = 0;
   // Takes at most one pending event without waiting.
@@ -75,9 +76,11 @@ class WindowSystem : public KeyboardService {
   // Modal file dialogs starting in initialFolder. pattern is pairs of description and filter
   // joined by "|" ("Chip 8 Rom game|*.ch8"); empty for no filter. The result is the full path
   // chosen, or "" when the user cancels. The save dialog does not ask before replacing a file.
-  virtual std::string AskFileToOpen(std::string_view title, const std::filesystem::path& initialFolder,
+  virtual std::string AskFileToOpen(std::string_view title,
+                                    const std::filesystem::path& initialFolder,
                                     std::string_view pattern) = 0;
-  virtual std::string AskFileToSave(std::string_view title, const std::filesystem::path& initialFolder,
+  virtual std::string AskFileToSave(std::string_view title,
+                                    const std::filesystem::path& initialFolder,
                                     std::string_view pattern) = 0;
 };
 

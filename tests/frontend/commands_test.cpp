@@ -200,7 +200,7 @@ TEST_F(CommandsTest, QuitAndTheCloseBoxEndTheLoop) {
 
 TEST_F(CommandsTest, AResetDuringAKeyWaitRestartsAtTheResetAddress) {
   StartProgram({0xF3, 0x0A, 0x60, 0x05});
-  window.QueueEvent({});  // for the pass's own poll
+  window.QueueEvent({});                                       // for the pass's own poll
   window.QueueMenuSelection(static_cast<int>(MenuId::Reset));  // for the key wait's first poll
   frontEnd.RunPass();
   EXPECT_EQ(machine().Registers[3], 15);

@@ -30,7 +30,8 @@ class FrontEndTest : public ::testing::Test {
   std::string WriteFile(const std::string& name, const std::vector<unsigned char>& bytes) {
     const auto path = folder / name;
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return path.string();
   }
   void Select(MenuId id) {
@@ -48,7 +49,8 @@ class FrontEndTest : public ::testing::Test {
 
   std::filesystem::path folder =
       std::filesystem::temp_directory_path() /
-      ("pellark-front-end-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+      ("pellark-front-end-" +
+       std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
   HeadlessWindowSystem window;
   FrontEnd frontEnd{window};
 };

@@ -27,20 +27,41 @@ TEST_F(StartedFrontEndTest, OpensTheWindowAndStartsTheBootProgram) {
 }
 
 TEST_F(StartedFrontEndTest, BuildsTheWholeMenuTree) {
-  const std::vector<std::string> expected{
-      "File", "File: Load...", "File > Load...: Load (F1) #1", "File > Load...: Reload (F2) #2",
-      "File: Reset...", "File > Reset...: Reset (F10) #3", "File > Reset...: Reset at 200h (F9) #4",
-      "File: Save program #5", "File: ---", "File: About... #6", "File: ---", "File: Quit #7",
-      "Emulation", "Emulation: Run (F5) #8 checkable", "Emulation: Stop (F6) #9 checkable", "Emulation: ---",
-      "Emulation: Debugger #10 checkable", "Emulation: ---", "Emulation: Video",
-      "Emulation > Video: Screen Size", "Emulation > Video > Screen Size: x1 #11 checkable",
-      "Emulation > Video > Screen Size: x2 #12 checkable", "Emulation > Video > Screen Size: x3 #13 checkable",
-      "Emulation > Video > Screen Size: x4 #14 checkable", "Emulation > Video: Antiflicker (F11) #15 checkable",
-      "Emulation > Video: Invert Colors (F12) #16 checkable", "Emulation: ---", "Emulation: Speed",
-      "Emulation > Speed: Predefined", "Emulation > Speed > Predefined: 25% #17",
-      "Emulation > Speed > Predefined: 50% #18", "Emulation > Speed > Predefined: 75% #19",
-      "Emulation > Speed > Predefined: 100% #20", "Emulation > Speed: Decrement 5% (F7) #21",
-      "Emulation > Speed: Increment 5% (F8) #22"};
+  const std::vector<std::string> expected{"File",
+                                          "File: Load...",
+                                          "File > Load...: Load (F1) #1",
+                                          "File > Load...: Reload (F2) #2",
+                                          "File: Reset...",
+                                          "File > Reset...: Reset (F10) #3",
+                                          "File > Reset...: Reset at 200h (F9) #4",
+                                          "File: Save program #5",
+                                          "File: ---",
+                                          "File: About... #6",
+                                          "File: ---",
+                                          "File: Quit #7",
+                                          "Emulation",
+                                          "Emulation: Run (F5) #8 checkable",
+                                          "Emulation: Stop (F6) #9 checkable",
+                                          "Emulation: ---",
+                                          "Emulation: Debugger #10 checkable",
+                                          "Emulation: ---",
+                                          "Emulation: Video",
+                                          "Emulation > Video: Screen Size",
+                                          "Emulation > Video > Screen Size: x1 #11 checkable",
+                                          "Emulation > Video > Screen Size: x2 #12 checkable",
+                                          "Emulation > Video > Screen Size: x3 #13 checkable",
+                                          "Emulation > Video > Screen Size: x4 #14 checkable",
+                                          "Emulation > Video: Antiflicker (F11) #15 checkable",
+                                          "Emulation > Video: Invert Colors (F12) #16 checkable",
+                                          "Emulation: ---",
+                                          "Emulation: Speed",
+                                          "Emulation > Speed: Predefined",
+                                          "Emulation > Speed > Predefined: 25% #17",
+                                          "Emulation > Speed > Predefined: 50% #18",
+                                          "Emulation > Speed > Predefined: 75% #19",
+                                          "Emulation > Speed > Predefined: 100% #20",
+                                          "Emulation > Speed: Decrement 5% (F7) #21",
+                                          "Emulation > Speed: Increment 5% (F8) #22"};
   std::vector<std::string> actual;
   for (const Entry& entry : window.MenuEntries()) {
     std::string line = entry.kind == Entry::Kind::Title ? entry.label : entry.path + ": ";
@@ -58,14 +79,17 @@ TEST_F(StartedFrontEndTest, BuildsTheWholeMenuTree) {
 TEST_F(StartedFrontEndTest, MarksAndFunctionKeysStartAsDesigned) {
   EXPECT_TRUE(Marked(MenuId::Scale2));
   EXPECT_TRUE(Marked(MenuId::Run));
-  for (const MenuId id : {MenuId::Stop, MenuId::Debugger, MenuId::Scale1, MenuId::Scale3, MenuId::Scale4,
-                          MenuId::Antiflicker, MenuId::InvertColors}) {
+  for (const MenuId id : {MenuId::Stop, MenuId::Debugger, MenuId::Scale1, MenuId::Scale3,
+                          MenuId::Scale4, MenuId::Antiflicker, MenuId::InvertColors}) {
     EXPECT_FALSE(Marked(id)) << static_cast<int>(id);
   }
   std::vector<std::pair<int, int>> keys;
-  for (const auto& shortcut : window.Shortcuts()) keys.emplace_back(shortcut.functionKey, shortcut.id);
-  EXPECT_EQ(keys, (std::vector<std::pair<int, int>>{
-                      {1, 1}, {2, 2}, {10, 3}, {9, 4}, {5, 8}, {6, 9}, {7, 21}, {8, 22}, {11, 15}, {12, 16}}));
+  for (const auto& shortcut : window.Shortcuts())
+    keys.emplace_back(shortcut.functionKey, shortcut.id);
+  EXPECT_EQ(
+      keys,
+      (std::vector<std::pair<int, int>>{
+          {1, 1}, {2, 2}, {10, 3}, {9, 4}, {5, 8}, {6, 9}, {7, 21}, {8, 22}, {11, 15}, {12, 16}}));
 }
 
 TEST_F(FrontEndTest, WithoutAKeyboardTheProgramEndsWithAMessage) {

@@ -20,9 +20,9 @@ class DesktopSessionTest : public ::testing::Test {
   static void SetUpTestSuite() {
     session = std::make_unique<X11Session>();
     if (!session->Ready()) return;
-    program = std::make_unique<ChildProcess>(std::vector<std::string>{PELLARK_PATH},
-                                             std::vector<std::string>{"DISPLAY=" + session->Display(),
-                                                                      "QT_QPA_PLATFORM=xcb"});
+    program = std::make_unique<ChildProcess>(
+        std::vector<std::string>{PELLARK_PATH},
+        std::vector<std::string>{"DISPLAY=" + session->Display(), "QT_QPA_PLATFORM=xcb"});
     window = session->WaitForWindow("Pellark", 10000);
   }
   static void TearDownTestSuite() {
@@ -51,20 +51,23 @@ class DesktopSessionTest : public ::testing::Test {
     return capture.At(x * kScale, MenuHeight(capture) + y * kScale) == 0xFFFFFF;
   }
   static std::vector<unsigned char> BootImage() {
-    std::ifstream file(std::filesystem::path(PELLARK_PATH).parent_path() / "Chip8.rom", std::ios::binary);
+    std::ifstream file(std::filesystem::path(PELLARK_PATH).parent_path() / "Chip8.rom",
+                       std::ios::binary);
     return {std::istreambuf_iterator<char>(file), {}};
   }
   // Loads a program through F1 and the open dialog, typing its path as a user would.
   static void Load(const std::vector<unsigned char>& bytes) {
     const auto path = std::filesystem::temp_directory_path() / "pellark-session.ch8";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     Key("F1");
     const std::string dialog = session->WaitForWindow("Open Chip 8 rom file", 5000);
     ASSERT_FALSE(dialog.empty()) << "no open dialog";
     session->Command("xdotool windowfocus --sync " + dialog + " type --delay 2 " + path.string());
     // The first Return may only take the file name completer's suggestion.
-    for (int attempt = 0; attempt < 3 && !session->WaitForWindow("Open Chip 8 rom file", 100).empty(); ++attempt) {
+    for (int attempt = 0;
+         attempt < 3 && !session->WaitForWindow("Open Chip 8 rom file", 100).empty(); ++attempt) {
       session->Command("xdotool key --window " + dialog + " Return");
       Settle();
     }
@@ -78,7 +81,8 @@ class DesktopSessionTest : public ::testing::Test {
     for (int row = 0; row < 5; ++row) {
       for (int column = 0; column < 8; ++column) {
         const bool set = (font[static_cast<std::size_t>(5 * digit + row)] >> (7 - column) & 1) != 0;
-        EXPECT_EQ(Lit(capture, column, row), set) << "digit " << digit << " at " << column << "," << row;
+        EXPECT_EQ(Lit(capture, column, row), set)
+            << "digit " << digit << " at " << column << "," << row;
       }
     }
   }

@@ -35,8 +35,8 @@ std::uint32_t Word32(const std::string& bytes, std::size_t offset, bool bigEndia
 
 }  // namespace
 
-ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
-                           bool readOutput) {
+ChildProcess::ChildProcess(const std::vector<std::string>& argv,
+                           const std::vector<std::string>& environment, bool readOutput) {
   std::vector<std::string> arguments = argv;
   std::vector<std::string> variables = environment;
   for (char** entry = environ; *entry != nullptr; ++entry) variables.emplace_back(*entry);
@@ -68,7 +68,8 @@ ChildProcess::~ChildProcess() {
 }
 
 X11Session::X11Session()
-    : server_({"Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24"}, {}, true) {
+    : server_({"Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24"}, {},
+              true) {
   if (!server_.Started() || server_.OutputDescriptor() < 0) return;
   // The server writes its display number once it accepts clients.
   pollfd ready{server_.OutputDescriptor(), POLLIN, 0};
@@ -93,7 +94,8 @@ std::string X11Session::Command(const std::string& command) const {
 }
 
 std::string X11Session::WaitForWindow(const std::string& name, int timeoutMilliseconds) const {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMilliseconds);
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMilliseconds);
   while (std::chrono::steady_clock::now() < deadline) {
     std::string id = Command("xdotool search --onlyvisible --name '^" + name + "$'");
     if (const auto end = id.find('\n'); end != std::string::npos) return id.substr(0, end);

@@ -66,9 +66,10 @@ void HeadlessWindowSystem::AddMenuSeparator() {
 }
 
 void HeadlessWindowSystem::SetItemCheck(int id, bool checked) {
-  const bool exists = std::any_of(menuEntries_.begin(), menuEntries_.end(), [id](const MenuEntry& entry) {
-    return entry.kind == MenuEntry::Kind::Item && entry.id == id;
-  });
+  const bool exists =
+      std::any_of(menuEntries_.begin(), menuEntries_.end(), [id](const MenuEntry& entry) {
+        return entry.kind == MenuEntry::Kind::Item && entry.id == id;
+      });
   std::erase(checkedIds_, id);
   if (exists && checked) checkedIds_.push_back(id);
 }
@@ -78,8 +79,9 @@ bool HeadlessWindowSystem::GetItemCheck(int id) const {
 }
 
 void HeadlessWindowSystem::BindShortcutKey(int functionKey, int id) {
-  const auto bound = std::find_if(shortcuts_.begin(), shortcuts_.end(),
-                                  [functionKey](const Shortcut& s) { return s.functionKey == functionKey; });
+  const auto bound =
+      std::find_if(shortcuts_.begin(), shortcuts_.end(),
+                   [functionKey](const Shortcut& s) { return s.functionKey == functionKey; });
   if (bound != shortcuts_.end()) {
     bound->id = id;
   } else {
@@ -118,13 +120,15 @@ std::string HeadlessWindowSystem::Answer(std::deque<std::string>& answers) {
   return answer;
 }
 
-std::string HeadlessWindowSystem::AskFileToOpen(std::string_view title, const std::filesystem::path& initialFolder,
+std::string HeadlessWindowSystem::AskFileToOpen(std::string_view title,
+                                                const std::filesystem::path& initialFolder,
                                                 std::string_view pattern) {
   openDialogs_.push_back({std::string(title), initialFolder, std::string(pattern)});
   return Answer(openAnswers_);
 }
 
-std::string HeadlessWindowSystem::AskFileToSave(std::string_view title, const std::filesystem::path& initialFolder,
+std::string HeadlessWindowSystem::AskFileToSave(std::string_view title,
+                                                const std::filesystem::path& initialFolder,
                                                 std::string_view pattern) {
   saveDialogs_.push_back({std::string(title), initialFolder, std::string(pattern)});
   return Answer(saveAnswers_);

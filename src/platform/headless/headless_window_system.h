@@ -84,7 +84,8 @@ class HeadlessWindowSystem final : public WindowSystem {
   // WindowSystem
   bool SnapshotKeyboard() override;
   bool OpenKeyboardDevice() override { return keyboardAvailable_; }
-  bool OpenMainWindow(int x, int y, int innerWidth, int innerHeight, std::string_view title) override;
+  bool OpenMainWindow(int x, int y, int innerWidth, int innerHeight,
+                      std::string_view title) override;
   void SetClientSize(int innerWidth, int innerHeight) override;
   WindowEvent PollWindowEvent() override;
   bool CreateMenuBar() override { return menuBarCanBeCreated_; }
