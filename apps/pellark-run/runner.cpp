@@ -44,8 +44,7 @@ void Runner::StartUp() {
 bool Runner::LoadProgram() {
   const std::string& program = *options_.program;
   switch (LoadProgramFile(machine_, FromWorkingFolder(program))) {
-    case LoadResult::Loaded:
-      return true;
+    case LoadResult::Loaded: return true;
     case LoadResult::CannotRead:
       std::fprintf(stderr, "pellark-run: Error: Can't read the file: %s\n", program.c_str());
       return false;

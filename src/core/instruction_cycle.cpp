@@ -26,14 +26,9 @@ void Machine::ExecuteInstruction() {
   // A reset inside the key wait has set PC and PcStep for the next fetch itself.
   if (ResetMark == 1) return;
   switch (end) {
-    case CycleEnd::Advance:
-      PcStep = 2;
-      break;
-    case CycleEnd::Transfer:
-      PcStep = 0;
-      break;
-    case CycleEnd::KeepStep:
-      break;
+    case CycleEnd::Advance: PcStep = 2; break;
+    case CycleEnd::Transfer: PcStep = 0; break;
+    case CycleEnd::KeepStep: break;
   }
 }
 
@@ -53,12 +48,9 @@ Machine::CycleEnd Machine::RunHandler(const Instruction& in) {
       if (ConsumeSkip()) return CycleEnd::Advance;
       Call(in);
       return CycleEnd::Transfer;
-    case '3':
-      return SkipIf(in, Mnemonic::Skeq, vx == in.kk);
-    case '4':
-      return SkipIf(in, Mnemonic::Skne, vx != in.kk);
-    case '5':
-      return SkipIf(in, Mnemonic::Skeqr, vx == vy);
+    case '3': return SkipIf(in, Mnemonic::Skeq, vx == in.kk);
+    case '4': return SkipIf(in, Mnemonic::Skne, vx != in.kk);
+    case '5': return SkipIf(in, Mnemonic::Skeqr, vx == vy);
     case '6':
       if (ConsumeSkip()) return CycleEnd::Advance;
       vx = in.kk;
@@ -69,10 +61,8 @@ Machine::CycleEnd Machine::RunHandler(const Instruction& in) {
       vx = LowByte(vx + in.kk);
       Trace(in, Mnemonic::AddByte, in.kk);
       return CycleEnd::Advance;
-    case '8':
-      return RunGroupEight(in);
-    case '9':
-      return SkipIf(in, Mnemonic::SkneRegister, vx != vy);
+    case '8': return RunGroupEight(in);
+    case '9': return SkipIf(in, Mnemonic::SkneRegister, vx != vy);
     case 'A':
       if (ConsumeSkip()) return CycleEnd::Advance;
       I = in.nnn;
@@ -92,12 +82,9 @@ Machine::CycleEnd Machine::RunHandler(const Instruction& in) {
       if (ConsumeSkip()) return CycleEnd::Advance;
       DrawSprite(in);
       return CycleEnd::Advance;
-    case 'E':
-      return RunGroupE(in);
-    case 'F':
-      return RunGroupF(in);
-    default:
-      return CycleEnd::KeepStep;
+    case 'E': return RunGroupE(in);
+    case 'F': return RunGroupF(in);
+    default: return CycleEnd::KeepStep;
   }
 }
 
@@ -241,8 +228,7 @@ Machine::CycleEnd Machine::RunGroupEight(const Instruction& in) {
         Trace(in, Mnemonic::Shl);
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return CycleEnd::Advance;
 }

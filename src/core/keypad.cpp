@@ -86,29 +86,17 @@ Machine::CycleEnd Machine::RunGroupF(const Instruction& in) {
 
   auto& vx = Registers[static_cast<std::size_t>(in.x)];
   switch (row->operation) {
-    case Mnemonic::GDelay:
-      vx = DelayTimer;
-      break;
-    case Mnemonic::Key:
-      WaitForKey(in);
-      return CycleEnd::Advance;
-    case Mnemonic::SDelay:
-      DelayTimer = vx;
-      break;
-    case Mnemonic::SSound:
-      SoundTimer = vx;
-      break;
+    case Mnemonic::GDelay: vx = DelayTimer; break;
+    case Mnemonic::Key: WaitForKey(in); return CycleEnd::Advance;
+    case Mnemonic::SDelay: DelayTimer = vx; break;
+    case Mnemonic::SSound: SoundTimer = vx; break;
     case Mnemonic::Addi:
       I += vx;
       // Wraps by 0xFFF, not 0x1000: 0x1000 itself stays, 0x1001 becomes 2.
       if (I > kLastCell) I -= 0xFFF;
       break;
-    case Mnemonic::Font:
-      I = 5 * vx;
-      break;
-    case Mnemonic::Xfont:
-      I = 10 * vx;
-      break;
+    case Mnemonic::Font: I = 5 * vx; break;
+    case Mnemonic::Xfont: I = 10 * vx; break;
     case Mnemonic::Bcd:
       SetCell(I, ToHexByte(vx / 100));
       SetCell(I + 1, ToHexByte(vx / 10 % 10));
@@ -125,8 +113,7 @@ Machine::CycleEnd Machine::RunGroupF(const Instruction& in) {
       }
       break;
     // The flag save and restore of SUPER-CHIP have no store here: they only show their line.
-    default:
-      break;
+    default: break;
   }
   // Of these lines only the sound timer's shows a value: the one just loaded.
   Trace(in, row->operation, SoundTimer);

@@ -19,8 +19,7 @@ void ProgramCommands::ReloadProgram() {
 
 void ProgramCommands::CopyProgramIntoMemory() {
   switch (LoadProgramFile(machine_, romFileName_)) {
-    case LoadResult::Loaded:
-      break;
+    case LoadResult::Loaded: break;
     case LoadResult::CannotRead:
       window_.ShowMessageBox("Pellark", "Error: Can't read the file");
       break;

@@ -17,55 +17,30 @@ void FrontEnd::RunCommand(MenuId command) {
       machine_.ResetMachine();
       programs_.ReloadProgram();
       break;
-    case MenuId::Reset:
-      ResetWith(kBootStart);
-      break;
-    case MenuId::ResetAt200:
-      ResetWith(kProgramStart);
-      break;
-    case MenuId::SaveProgram:
-      programs_.SaveProgram();
-      break;
-    case MenuId::About:
-      window_.ShowMessageBox("Pellark", CreditText);
-      break;
-    case MenuId::Run:
-      Run();
-      break;
-    case MenuId::Stop:
-      Stop();
-      break;
-    case MenuId::Debugger:
-      ToggleDebugger();
-      break;
+    case MenuId::Reset: ResetWith(kBootStart); break;
+    case MenuId::ResetAt200: ResetWith(kProgramStart); break;
+    case MenuId::SaveProgram: programs_.SaveProgram(); break;
+    case MenuId::About: window_.ShowMessageBox("Pellark", CreditText); break;
+    case MenuId::Run: Run(); break;
+    case MenuId::Stop: Stop(); break;
+    case MenuId::Debugger: ToggleDebugger(); break;
     case MenuId::Scale1:
     case MenuId::Scale2:
     case MenuId::Scale3:
-    case MenuId::Scale4:
-      SetScale(command);
-      break;
-    case MenuId::Antiflicker:
-      ToggleAntiflicker();
-      break;
-    case MenuId::InvertColors:
-      ToggleInvertColors();
-      break;
+    case MenuId::Scale4: SetScale(command); break;
+    case MenuId::Antiflicker: ToggleAntiflicker(); break;
+    case MenuId::InvertColors: ToggleInvertColors(); break;
     case MenuId::Speed25:
     case MenuId::Speed50:
     case MenuId::Speed75:
     case MenuId::Speed100:
       SetSpeed(25 * (static_cast<int>(command) - static_cast<int>(MenuId::Speed25) + 1));
       break;
-    case MenuId::SpeedDown:
-      SetSpeed(std::max(SpeedPercent - 5, 0));
-      break;
-    case MenuId::SpeedUp:
-      SetSpeed(std::min(SpeedPercent + 5, 100));
-      break;
+    case MenuId::SpeedDown: SetSpeed(std::max(SpeedPercent - 5, 0)); break;
+    case MenuId::SpeedUp: SetSpeed(std::min(SpeedPercent + 5, 100)); break;
     // Quit ends the program once the event has been handled.
     case MenuId::Quit:
-    case MenuId::None:
-      break;
+    case MenuId::None: break;
   }
 }
 

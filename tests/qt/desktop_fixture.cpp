@@ -68,24 +68,14 @@ void BuildProgramMenu(WindowSystem& desktop) {
   desktop.CreateMenuBar();
   for (const MenuEntry& entry : kProgramMenu) {
     switch (entry.step) {
-      case MenuEntry::Title:
-        desktop.AddMenuTitle(entry.label);
-        break;
-      case MenuEntry::Submenu:
-        desktop.BeginSubmenu(entry.label);
-        break;
-      case MenuEntry::End:
-        desktop.EndSubmenu();
-        break;
-      case MenuEntry::Item:
-        desktop.AddMenuItem(entry.id, entry.label, MenuItemKind::Plain);
-        break;
+      case MenuEntry::Title: desktop.AddMenuTitle(entry.label); break;
+      case MenuEntry::Submenu: desktop.BeginSubmenu(entry.label); break;
+      case MenuEntry::End: desktop.EndSubmenu(); break;
+      case MenuEntry::Item: desktop.AddMenuItem(entry.id, entry.label, MenuItemKind::Plain); break;
       case MenuEntry::Check:
         desktop.AddMenuItem(entry.id, entry.label, MenuItemKind::Checkable);
         break;
-      case MenuEntry::Separator:
-        desktop.AddMenuSeparator();
-        break;
+      case MenuEntry::Separator: desktop.AddMenuSeparator(); break;
     }
   }
 }

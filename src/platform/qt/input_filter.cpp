@@ -42,8 +42,7 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
       // Releases happening in another application never reach us.
       keyStates_.fill(0);
       break;
-    default:
-      break;
+    default: break;
   }
   return QObject::eventFilter(watched, event);
 }

@@ -62,15 +62,9 @@ void ListControl::scrollTo(const QModelIndex& index, ScrollHint hint) {
         first = row - shown + 1;
       }
       break;
-    case PositionAtTop:
-      first = row;
-      break;
-    case PositionAtBottom:
-      first = row - shown + 1;
-      break;
-    case PositionAtCenter:
-      first = row - shown / 2;
-      break;
+    case PositionAtTop: first = row; break;
+    case PositionAtBottom: first = row - shown + 1; break;
+    case PositionAtCenter: first = row - shown / 2; break;
   }
   verticalScrollBar()->setValue(first);
 }
@@ -88,28 +82,15 @@ QModelIndex ListControl::moveCursor(CursorAction action, Qt::KeyboardModifiers) 
   int target = row;
   switch (action) {
     case MoveUp:
-    case MovePrevious:
-      target = row - 1;
-      break;
+    case MovePrevious: target = row - 1; break;
     case MoveDown:
-    case MoveNext:
-      target = row + 1;
-      break;
-    case MovePageUp:
-      target = row - WholeRowsShown();
-      break;
-    case MovePageDown:
-      target = row + WholeRowsShown();
-      break;
-    case MoveHome:
-      target = 0;
-      break;
-    case MoveEnd:
-      target = rows - 1;
-      break;
+    case MoveNext: target = row + 1; break;
+    case MovePageUp: target = row - WholeRowsShown(); break;
+    case MovePageDown: target = row + WholeRowsShown(); break;
+    case MoveHome: target = 0; break;
+    case MoveEnd: target = rows - 1; break;
     case MoveLeft:
-    case MoveRight:
-      return current;
+    case MoveRight: return current;
   }
   return model_->index(std::clamp(target, 0, rows - 1));
 }
