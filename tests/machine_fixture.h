@@ -39,7 +39,7 @@ class RecordingHost : public MachineHost {
 class ScriptedKeyboard : public KeyboardService {
  public:
   bool SnapshotKeyboard() override {
-    snapshot_ = held_;
+    StoreSnapshot(held_);
     return true;
   }
   void Hold(int scanCode, bool held = true) {
@@ -47,7 +47,7 @@ class ScriptedKeyboard : public KeyboardService {
   }
 
  private:
-  std::array<std::uint8_t, 256> held_{};
+  Snapshot held_{};
 };
 
 class RecordingTrace : public TraceLog {
@@ -86,9 +86,7 @@ class MachineTest : public ::testing::Test {
   void SetV(int index, std::int32_t value) {
     machine.Registers[static_cast<std::size_t>(index)] = value;
   }
-  bool Lit(int x, int y) const {
-    return machine.ScreenImage.ReadPixel(x, y) == machine.LitColour();
-  }
+  bool Lit(int x, int y) const { return machine.IsLit(machine.ScreenImage.ReadPixel(x, y)); }
   int LitPixels() const {
     int count = 0;
     for (int y = 0; y < machine.ScreenHeight; ++y) {

@@ -182,8 +182,6 @@ TEST(LineStoreTest, KeepsLinesInOrderAndDropsThemPastCapacity) {
   EXPECT_FALSE(store.Append("dropped"));
   EXPECT_EQ(store.Size(), LineStore::kCapacity);
   EXPECT_EQ(store.Line(LineStore::kCapacity - 1), "$202: Jmp ,$202");
-  store.Clear();
-  EXPECT_EQ(store.Size(), 0u);
 }
 
 }  // namespace

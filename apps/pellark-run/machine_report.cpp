@@ -26,17 +26,13 @@ std::string MemoryLine(const Machine& machine, const MemoryRange& range) {
   return line;
 }
 
-bool IsLit(const Machine& machine, Colour pixel) {
-  return BlueOf(pixel) == BlueOf(machine.LitColour());
-}
-
 std::string ScreenText(const Machine& machine) {
   const Image& screen = machine.ScreenImage;
   std::string text;
   text.reserve(static_cast<std::size_t>((screen.Width() + 1) * screen.Height()));
   for (int y = 0; y < screen.Height(); ++y) {
     for (int x = 0; x < screen.Width(); ++x)
-      text += IsLit(machine, screen.ReadPixel(x, y)) ? '#' : '.';
+      text += machine.IsLit(screen.ReadPixel(x, y)) ? '#' : '.';
     text += '\n';
   }
   return text;

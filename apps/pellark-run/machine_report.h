@@ -16,7 +16,4 @@ std::string MemoryLine(const Machine& machine, const MemoryRange& range);
 // One line per display row, "#" for a lit pixel and "." for a dark one, each ending in "\n".
 std::string ScreenText(const Machine& machine);
 
-// True when the display pixel is lit, by the drawing rule: its blue matches the lit colour's.
-bool IsLit(const Machine& machine, Colour pixel);
-
 }  // namespace pellark

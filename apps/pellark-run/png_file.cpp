@@ -16,7 +16,7 @@ std::string WriteDisplayPng(const Machine& machine, const std::string& path) {
 
   std::vector<png_byte> grey(static_cast<std::size_t>(enlarged.Width()) * enlarged.Height());
   for (std::size_t i = 0; i < grey.size(); ++i)
-    grey[i] = IsLit(machine, enlarged.Pixels()[i]) ? 255 : 0;
+    grey[i] = machine.IsLit(enlarged.Pixels()[i]) ? 255 : 0;
 
   png_image image{};
   image.version = PNG_IMAGE_VERSION;

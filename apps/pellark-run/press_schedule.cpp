@@ -43,16 +43,17 @@ bool PressSchedule::StartNextPress() {
 }
 
 void PressSchedule::UpdateSnapshot() {
-  snapshot_.fill(0);
+  Snapshot held{};
   nextChange_ = kNever;
   for (const Hold& hold : holds_) {
     if (instruction_ < hold.first) {
       nextChange_ = std::min(nextChange_, hold.first);
     } else if (instruction_ <= hold.last) {
-      snapshot_[static_cast<std::size_t>(hold.scanCode)] = 0x80;
+      held[static_cast<std::size_t>(hold.scanCode)] = 0x80;
       if (hold.last != kNever) nextChange_ = std::min(nextChange_, hold.last + 1);
     }
   }
+  StoreSnapshot(held);
 }
 
 }  // namespace pellark

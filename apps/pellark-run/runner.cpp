@@ -34,11 +34,7 @@ Runner::Runner(const RunOptions& options)
 void Runner::StartUp() {
   if (!options_.bootImage.empty()) machine_.BootImageName = FromWorkingFolder(options_.bootImage);
   machine_.TraceEnabled = options_.trace ? 1 : 0;
-  // A fixed seed: every run draws the same random sequence.
-  machine_.Random.SeedRandom(1);
-  machine_.ScreenImage.NewImage(machine_.ScreenWidth, machine_.ScreenHeight);
-  machine_.ResetAddress = kBootStart;
-  machine_.ResetMachine();
+  machine_.StartUp();
 }
 
 bool Runner::LoadProgram() {

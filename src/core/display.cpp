@@ -44,7 +44,6 @@ void Machine::DrawSprite(const Instruction& in) {
     rows = 5;
   }
 
-  const int litBlue = BlueOf(LitColour());
   for (int row = 0; row < rows; ++row) {
     std::int32_t bits = 0;
     if (wide) {
@@ -61,7 +60,7 @@ void Machine::DrawSprite(const Instruction& in) {
       Colour colour = LitColour();
       // Bits that fall outside the image never collide, in either colour mode.
       const bool onImage = px < ScreenWidth && py < ScreenHeight;
-      if (onImage && BlueOf(ScreenImage.ReadPixel(px, py)) == litBlue) {
+      if (onImage && IsLit(ScreenImage.ReadPixel(px, py))) {
         colour = DarkColour();
         vf = 1;
         ++eraseCount;

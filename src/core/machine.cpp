@@ -10,6 +10,15 @@ namespace pellark {
 Machine::Machine(MachineHost& host, KeyboardService& keyboard, TraceLog& trace)
     : host_(host), keyboard_(keyboard), trace_(trace) {}
 
+void Machine::StartUp() {
+  ScreenWidth = 64;
+  ScreenHeight = 32;
+  Random.SeedRandom(1);
+  ScreenImage.NewImage(ScreenWidth, ScreenHeight);
+  ResetAddress = kBootStart;
+  ResetMachine();
+}
+
 void Machine::ResetMachine() {
   PcStep = 0;
   SkipNext = 0;

@@ -67,6 +67,10 @@ class Machine {
   // The boot image a full reset loads at address 0; a plain name is looked up beside the program.
   std::string BootImageName = "Chip8.rom";
 
+  // What a program start does for the machine: the low-resolution display, the fixed random
+  // seed (so every run draws the same sequence), the display image, and a full reset that
+  // loads the boot image and starts its program at 0x100.
+  void StartUp();
   // Brings the machine to its starting state and starts it at ResetAddress; a full reset
   // (ResetAddress 0x100) also clears memory and loads the boot image.
   void ResetMachine();
@@ -88,6 +92,8 @@ class Machine {
   // The display image's drawing rules.
   Colour LitColour() const { return InvertColors == 1 ? Black : White; }
   Colour DarkColour() const { return InvertColors == 1 ? White : Black; }
+  // A pixel is lit when its blue component is the lit colour's; only blue is ever tested.
+  bool IsLit(Colour pixel) const { return BlueOf(pixel) == BlueOf(LitColour()); }
   void ClearScreen();
   void ScrollScreen(int dx, int dy);
   void SetResolution(int width, int height);

@@ -7,7 +7,6 @@
 namespace pellark {
 
 void ProgramCommands::LoadProgram() {
-  machine_.PC = kProgramStart;
   romFileName_ =
       window_.AskFileToOpen("Open Chip 8 rom file", ProgramFolder(), "Chip 8 Rom game|*.ch8");
   CopyProgramIntoMemory();

@@ -6,8 +6,9 @@
 
 namespace pellark {
 
-LoadResult LoadProgramFile(Machine& machine, const std::string& path) {
-  machine.PC = kProgramStart;
+namespace {
+
+LoadResult CopyIntoMemory(Machine& machine, const std::string& path) {
   ByteFile file;
   if (!file.OpenFileForReading(path)) return LoadResult::CannotRead;
   // Read one byte past the capacity to tell a program that fits from one that does not,
@@ -19,12 +20,17 @@ LoadResult LoadProgramFile(Machine& machine, const std::string& path) {
   }
   file.CloseFileSlot();
   if (bytes.size() > static_cast<std::size_t>(kProgramCapacity)) return LoadResult::TooLarge;
-  for (const int byte : bytes) {
-    machine.SetCell(machine.PC, ToHexByte(byte));
-    machine.PC += 1;
-  }
-  machine.PC = kProgramStart;
+  std::int32_t address = kProgramStart;
+  for (const int byte : bytes) machine.SetCell(address++, ToHexByte(byte));
   return LoadResult::Loaded;
+}
+
+}  // namespace
+
+LoadResult LoadProgramFile(Machine& machine, const std::string& path) {
+  const LoadResult result = CopyIntoMemory(machine, path);
+  machine.PC = kProgramStart;
+  return result;
 }
 
 bool SaveProgramFile(const Machine& machine, const std::string& path) {

@@ -38,10 +38,15 @@ void FrontEnd::RunCommand(MenuId command) {
       break;
     case MenuId::SpeedDown: SetSpeed(std::max(SpeedPercent - 5, 0)); break;
     case MenuId::SpeedUp: SetSpeed(std::min(SpeedPercent + 5, 100)); break;
-    // Quit ends the program once the event has been handled.
-    case MenuId::Quit:
+    case MenuId::Quit: RequestQuit(); break;
     case MenuId::None: break;
   }
+}
+
+void FrontEnd::RequestQuit() {
+  // The program ends after the current pass; a key wait in progress ends first.
+  machine_.QuitRequested = 1;
+  machine_.PendingKey = 16;
 }
 
 void FrontEnd::ResetWith(std::int32_t resetAddress) {

@@ -52,6 +52,7 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void AddTraceLine(std::string_view line) override;
 
  private:
+  void RequestQuit();
   void ResetWith(std::int32_t resetAddress);
   void Run();
   void Stop();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <string_view>
+
 namespace pellark {
 
 class WindowSystem;
@@ -31,10 +34,85 @@ enum class MenuId : int {
   SpeedUp = 22,
 };
 
-// Builds the "File" and "Emulation" menus with every item, separator and submenu.
+// One step of building the menu bar, in the order of creation.
+struct MenuEntry {
+  enum class Kind {
+    Title,       // a top-level menu; ends every open submenu
+    Submenu,     // opens a nested menu in the current one
+    EndSubmenu,  // back to the enclosing menu
+    Item,
+    CheckItem,  // an item with a check mark
+    Separator,
+  };
+  Kind kind;
+  std::string_view label = {};
+  MenuId id = MenuId::None;
+};
+
+// The "File" and "Emulation" menus with every item, separator and submenu.
+inline constexpr std::array kMenuTree{
+    MenuEntry{MenuEntry::Kind::Title, "File"},
+    MenuEntry{MenuEntry::Kind::Submenu, "Load..."},
+    MenuEntry{MenuEntry::Kind::Item, "Load (F1)", MenuId::Load},
+    MenuEntry{MenuEntry::Kind::Item, "Reload (F2)", MenuId::Reload},
+    MenuEntry{MenuEntry::Kind::EndSubmenu},
+    MenuEntry{MenuEntry::Kind::Submenu, "Reset..."},
+    MenuEntry{MenuEntry::Kind::Item, "Reset (F10)", MenuId::Reset},
+    MenuEntry{MenuEntry::Kind::Item, "Reset at 200h (F9)", MenuId::ResetAt200},
+    MenuEntry{MenuEntry::Kind::EndSubmenu},
+    MenuEntry{MenuEntry::Kind::Item, "Save program", MenuId::SaveProgram},
+    MenuEntry{MenuEntry::Kind::Separator},
+    MenuEntry{MenuEntry::Kind::Item, "About...", MenuId::About},
+    MenuEntry{MenuEntry::Kind::Separator},
+    MenuEntry{MenuEntry::Kind::Item, "Quit", MenuId::Quit},
+    MenuEntry{MenuEntry::Kind::Title, "Emulation"},
+    MenuEntry{MenuEntry::Kind::CheckItem, "Run (F5)", MenuId::Run},
+    MenuEntry{MenuEntry::Kind::CheckItem, "Stop (F6)", MenuId::Stop},
+    MenuEntry{MenuEntry::Kind::Separator},
+    MenuEntry{MenuEntry::Kind::CheckItem, "Debugger", MenuId::Debugger},
+    MenuEntry{MenuEntry::Kind::Separator},
+    MenuEntry{MenuEntry::Kind::Submenu, "Video"},
+    MenuEntry{MenuEntry::Kind::Submenu, "Screen Size"},
+    MenuEntry{MenuEntry::Kind::CheckItem, "x1", MenuId::Scale1},
+    MenuEntry{MenuEntry::Kind::CheckItem, "x2", MenuId::Scale2},
+    MenuEntry{MenuEntry::Kind::CheckItem, "x3", MenuId::Scale3},
+    MenuEntry{MenuEntry::Kind::CheckItem, "x4", MenuId::Scale4},
+    MenuEntry{MenuEntry::Kind::EndSubmenu},
+    MenuEntry{MenuEntry::Kind::CheckItem, "Antiflicker (F11)", MenuId::Antiflicker},
+    MenuEntry{MenuEntry::Kind::CheckItem, "Invert Colors (F12)", MenuId::InvertColors},
+    MenuEntry{MenuEntry::Kind::EndSubmenu},
+    MenuEntry{MenuEntry::Kind::Separator},
+    MenuEntry{MenuEntry::Kind::Submenu, "Speed"},
+    MenuEntry{MenuEntry::Kind::Submenu, "Predefined"},
+    MenuEntry{MenuEntry::Kind::Item, "25%", MenuId::Speed25},
+    MenuEntry{MenuEntry::Kind::Item, "50%", MenuId::Speed50},
+    MenuEntry{MenuEntry::Kind::Item, "75%", MenuId::Speed75},
+    MenuEntry{MenuEntry::Kind::Item, "100%", MenuId::Speed100},
+    MenuEntry{MenuEntry::Kind::EndSubmenu},
+    MenuEntry{MenuEntry::Kind::Item, "Decrement 5% (F7)", MenuId::SpeedDown},
+    MenuEntry{MenuEntry::Kind::Item, "Increment 5% (F8)", MenuId::SpeedUp},
+    MenuEntry{MenuEntry::Kind::EndSubmenu},
+};
+
+struct FunctionKeyBinding {
+  int functionKey;  // F1 to F12
+  MenuId id;
+};
+
+// In the order they are bound. F10 resets and F9 resets at 200h: the keys do not follow the
+// menu order.
+inline constexpr std::array kFunctionKeys{
+    FunctionKeyBinding{1, MenuId::Load},         FunctionKeyBinding{2, MenuId::Reload},
+    FunctionKeyBinding{10, MenuId::Reset},       FunctionKeyBinding{9, MenuId::ResetAt200},
+    FunctionKeyBinding{5, MenuId::Run},          FunctionKeyBinding{6, MenuId::Stop},
+    FunctionKeyBinding{7, MenuId::SpeedDown},    FunctionKeyBinding{8, MenuId::SpeedUp},
+    FunctionKeyBinding{11, MenuId::Antiflicker}, FunctionKeyBinding{12, MenuId::InvertColors},
+};
+
+// Builds the menu bar's menus from kMenuTree.
 void BuildMenuTree(WindowSystem& window);
 
-// Binds the ten function keys to their items.
+// Binds the function keys of kFunctionKeys to their items.
 void BindFunctionKeys(WindowSystem& window);
 
 }  // namespace pellark

@@ -38,11 +38,7 @@ void FrontEnd::PollEvents() {
                              : MenuId::None;
   if (event.kind == WindowEvent::Kind::RepaintRequest) RefreshWindow();
   RunCommand(command);
-  if (event.kind == WindowEvent::Kind::CloseRequest || command == MenuId::Quit) {
-    machine_.QuitRequested = 1;
-    // Ends a key wait in progress, so that the program can end after this pass.
-    machine_.PendingKey = 16;
-  }
+  if (event.kind == WindowEvent::Kind::CloseRequest) RequestQuit();
 }
 
 }  // namespace pellark

@@ -25,13 +25,9 @@ bool FrontEnd::StartUp() {
     window_.ShowMessageBox("Error", "Can't open DirectX 7");
     return false;
   }
-  machine_.ScreenWidth = 64;
-  machine_.ScreenHeight = 32;
   ScaleFactor = 2;
   SpeedPercent = 75;
   SpinCount = SpinCountForSpeed(SpeedPercent);
-  // A fixed seed: every run draws the same random sequence.
-  machine_.Random.SeedRandom(1);
   CreditText = BuildCreditText();
   if (!window_.OpenMainWindow(130, 130, DisplayWidth(), DisplayHeight(), "Pellark")) return false;
   // Without a menu bar the program still runs, driven by its function keys.
@@ -41,9 +37,8 @@ bool FrontEnd::StartUp() {
   window_.SetItemCheck(static_cast<int>(MenuId::Run), true);
   window_.SetItemCheck(static_cast<int>(MenuId::Stop), false);
   BindFunctionKeys(window_);
-  machine_.ScreenImage.NewImage(machine_.ScreenWidth, machine_.ScreenHeight);
   ApplyWindowSize();
-  ResetWith(kBootStart);
+  machine_.StartUp();
   RefreshWindow();
   return true;
 }

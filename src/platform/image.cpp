@@ -57,8 +57,4 @@ void Image::DuplicateImage(const Image& source) {
   pixels_.assign(source.pixels_.begin(), source.pixels_.end());
 }
 
-bool Image::operator==(const Image& other) const {
-  return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
-}
-
 }  // namespace pellark

@@ -35,8 +35,6 @@ class Image {
   // Row-major pixels, Width() × Height() of them.
   const Colour* Pixels() const { return pixels_.data(); }
 
-  bool operator==(const Image& other) const;
-
  private:
   bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
   std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * width_ + x; }

@@ -21,8 +21,14 @@ class KeyboardService {
     return snapshot_[static_cast<std::size_t>(scanCode)] & 0x80;
   }
 
+  using Snapshot = std::array<std::uint8_t, 256>;
+
  protected:
-  std::array<std::uint8_t, 256> snapshot_{};
+  // What a snapshot saw; IsKeyHeld answers from it until the next one.
+  void StoreSnapshot(const Snapshot& states) { snapshot_ = states; }
+
+ private:
+  Snapshot snapshot_{};
 };
 
 }  // namespace pellark

@@ -10,12 +10,6 @@ bool LineStore::Append(std::string_view line) {
   return true;
 }
 
-void LineStore::Clear() {
-  // Release the memory too: a discarded trace can have held a million lines.
-  std::vector<char>().swap(text_);
-  std::vector<std::uint32_t>().swap(ends_);
-}
-
 std::string_view LineStore::Line(std::size_t index) const {
   if (index >= ends_.size()) return {};
   const std::uint32_t begin = index == 0 ? 0 : ends_[index - 1];

@@ -25,8 +25,7 @@ struct WindowEvent {
 enum class MenuItemKind { Plain, Checkable };
 
 // The window, menu, list, dialog and keyboard services of the one main window. The front end
-// uses nothing else of the desktop, so a headless implementation can stand in for tests and
-// the command-line runner.
+// uses nothing else of the desktop, so a headless implementation can stand in for it in tests.
 class WindowSystem : public KeyboardService {
  public:
   // Prepares the keyboard device; false when no keyboard state can be read.

@@ -198,6 +198,12 @@ TEST_F(CommandsTest, QuitAndTheCloseBoxEndTheLoop) {
   EXPECT_EQ(window.PendingEvents(), 0u);
 }
 
+TEST_F(CommandsTest, QuitRunDirectlyEndsTheProgramAndAKeyWait) {
+  frontEnd.RunCommand(MenuId::Quit);
+  EXPECT_EQ(machine().QuitRequested, 1);
+  EXPECT_EQ(machine().PendingKey, 16);
+}
+
 TEST_F(CommandsTest, AResetDuringAKeyWaitRestartsAtTheResetAddress) {
   StartProgram({0xF3, 0x0A, 0x60, 0x05});
   window.QueueEvent({});                                       // for the pass's own poll

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "frontend/front_end.h"
-#include "platform/headless/headless_window_system.h"
+#include "headless/headless_window_system.h"
 
 namespace pellark {
 

@@ -5,80 +5,12 @@
 #include <ostream>
 #include <string_view>
 
+#include "frontend/menu_tree.h"
+
 namespace pellark {
 namespace {
 
 using std::chrono::steady_clock;
-
-struct MenuEntry {
-  enum Step { Title, Submenu, End, Item, Check, Separator } step;
-  std::string_view label = {};
-  int id = 0;
-};
-
-// The program's menu tree.
-constexpr MenuEntry kProgramMenu[] = {
-    {MenuEntry::Title, "File"},
-    {MenuEntry::Submenu, "Load..."},
-    {MenuEntry::Item, "Load (F1)", 1},
-    {MenuEntry::Item, "Reload (F2)", 2},
-    {MenuEntry::End},
-    {MenuEntry::Submenu, "Reset..."},
-    {MenuEntry::Item, "Reset (F10)", 3},
-    {MenuEntry::Item, "Reset at 200h (F9)", 4},
-    {MenuEntry::End},
-    {MenuEntry::Item, "Save program", 5},
-    {MenuEntry::Separator},
-    {MenuEntry::Item, "About...", 6},
-    {MenuEntry::Separator},
-    {MenuEntry::Item, "Quit", 7},
-    {MenuEntry::Title, "Emulation"},
-    {MenuEntry::Check, "Run (F5)", 8},
-    {MenuEntry::Check, "Stop (F6)", 9},
-    {MenuEntry::Separator},
-    {MenuEntry::Check, "Debugger", 10},
-    {MenuEntry::Separator},
-    {MenuEntry::Submenu, "Video"},
-    {MenuEntry::Submenu, "Screen Size"},
-    {MenuEntry::Check, "x1", 11},
-    {MenuEntry::Check, "x2", 12},
-    {MenuEntry::Check, "x3", 13},
-    {MenuEntry::Check, "x4", 14},
-    {MenuEntry::End},
-    {MenuEntry::Check, "Antiflicker (F11)", 15},
-    {MenuEntry::Check, "Invert Colors (F12)", 16},
-    {MenuEntry::End},
-    {MenuEntry::Separator},
-    {MenuEntry::Submenu, "Speed"},
-    {MenuEntry::Submenu, "Predefined"},
-    {MenuEntry::Item, "25%", 17},
-    {MenuEntry::Item, "50%", 18},
-    {MenuEntry::Item, "75%", 19},
-    {MenuEntry::Item, "100%", 20},
-    {MenuEntry::End},
-    {MenuEntry::Item, "Decrement 5% (F7)", 21},
-    {MenuEntry::Item, "Increment 5% (F8)", 22},
-};
-
-// Function key and menu id, in the order the program binds them.
-constexpr int kProgramShortcuts[][2] = {{1, 1}, {2, 2},  {10, 3}, {9, 4},   {5, 8},
-                                        {6, 9}, {7, 21}, {8, 22}, {11, 15}, {12, 16}};
-
-void BuildProgramMenu(WindowSystem& desktop) {
-  desktop.CreateMenuBar();
-  for (const MenuEntry& entry : kProgramMenu) {
-    switch (entry.step) {
-      case MenuEntry::Title: desktop.AddMenuTitle(entry.label); break;
-      case MenuEntry::Submenu: desktop.BeginSubmenu(entry.label); break;
-      case MenuEntry::End: desktop.EndSubmenu(); break;
-      case MenuEntry::Item: desktop.AddMenuItem(entry.id, entry.label, MenuItemKind::Plain); break;
-      case MenuEntry::Check:
-        desktop.AddMenuItem(entry.id, entry.label, MenuItemKind::Checkable);
-        break;
-      case MenuEntry::Separator: desktop.AddMenuSeparator(); break;
-    }
-  }
-}
 
 QAction* FindActionIn(const QList<QAction*>& actions, const QString& label) {
   for (QAction* action : actions) {
@@ -99,9 +31,9 @@ WindowSystem* DesktopTest::desktop_ = nullptr;
 void DesktopTest::SetUp() {
   ASSERT_NE(desktop_, nullptr);
   ASSERT_TRUE(Desktop().OpenMainWindow(130, 130, 128, 64, "Pellark"));
-  BuildProgramMenu(Desktop());
-  for (const auto& [functionKey, id] : kProgramShortcuts)
-    Desktop().BindShortcutKey(functionKey, id);
+  Desktop().CreateMenuBar();
+  BuildMenuTree(Desktop());
+  BindFunctionKeys(Desktop());
   Desktop().SetClientSize(128, 64 + Desktop().GetMenuHeight());
   // What opening the window itself reports is not the concern of the tests.
   EventsWithin(std::chrono::milliseconds(20));

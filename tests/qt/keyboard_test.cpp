@@ -22,7 +22,7 @@ TEST(ScanCodeTest, XKeycodesGiveThePositionWhateverTheLayout) {
   EXPECT_EQ(ScanCodeOf(KeyPress(Qt::Key_Escape, 9), true), 0x01);
 }
 
-TEST(ScanCodeTest, WithoutNativeCodesTheKeypadKeysAreNamed) {
+TEST(ScanCodeTest, WithoutNativeCodesLettersAndDigitsAreNamed) {
   constexpr std::string_view kKeys = "1234QWERASDFZXCV";
   constexpr int kCodes[] = {0x02, 0x03, 0x04, 0x05, 0x10, 0x11, 0x12, 0x13,
                             0x1E, 0x1F, 0x20, 0x21, 0x2C, 0x2D, 0x2E, 0x2F};
@@ -31,7 +31,11 @@ TEST(ScanCodeTest, WithoutNativeCodesTheKeypadKeysAreNamed) {
     EXPECT_EQ(ScanCodeOf(KeyPress(key, 0), true), kCodes[i]) << kKeys[i];
     EXPECT_EQ(ScanCodeOf(KeyPress(key, 38), false), kCodes[i]) << kKeys[i];
   }
-  EXPECT_EQ(ScanCodeOf(KeyPress(Qt::Key_G, 0), true), -1);
+  EXPECT_EQ(ScanCodeOf(KeyPress(Qt::Key_0, 0), true), 0x0B);
+  EXPECT_EQ(ScanCodeOf(KeyPress(Qt::Key_G, 0), true), 0x22);
+  EXPECT_EQ(ScanCodeOf(KeyPress(Qt::Key_M, 0), true), 0x32);
+  EXPECT_EQ(ScanCodeOf(KeyPress(Qt::Key_Escape, 0), true), -1);
+  EXPECT_EQ(ScanCodeOf(KeyPress(Qt::Key_Adiaeresis, 0), true), -1);
 }
 
 using KeyboardTest = DesktopTest;

@@ -2,7 +2,11 @@
 #include <QMenu>
 #include <QStringList>
 
+#include <span>
+#include <vector>
+
 #include "desktop_fixture.h"
+#include "frontend/menu_tree.h"
 
 namespace pellark {
 namespace {
@@ -22,74 +26,45 @@ void Describe(const QList<QAction*>& actions, int depth, QStringList& lines) {
   }
 }
 
-TEST_F(MenuTest, BuildsTheTreeInOrder) {
+// The same description of the program's menu table.
+QStringList Describe(std::span<const MenuEntry> entries) {
+  QStringList lines;
+  int depth = 0;
+  for (const MenuEntry& entry : entries) {
+    const QString indent(depth * 2, QLatin1Char(' '));
+    const QString label = QString::fromUtf8(entry.label.data(), entry.label.size());
+    switch (entry.kind) {
+      case MenuEntry::Kind::Title:
+        lines << label;
+        depth = 1;
+        break;
+      case MenuEntry::Kind::Submenu:
+        lines << indent + label;
+        ++depth;
+        break;
+      case MenuEntry::Kind::EndSubmenu: --depth; break;
+      case MenuEntry::Kind::Item: lines << indent + label; break;
+      case MenuEntry::Kind::CheckItem: lines << indent + "[ ] " + label; break;
+      case MenuEntry::Kind::Separator: lines << indent + "-"; break;
+    }
+  }
+  return lines;
+}
+
+TEST_F(MenuTest, BuildsTheProgramsTreeInOrder) {
   QStringList lines;
   Describe(MenuBar().actions(), 0, lines);
-  const QStringList expected = {
-      "File",
-      "  Load...",
-      "    Load (F1)",
-      "    Reload (F2)",
-      "  Reset...",
-      "    Reset (F10)",
-      "    Reset at 200h (F9)",
-      "  Save program",
-      "  -",
-      "  About...",
-      "  -",
-      "  Quit",
-      "Emulation",
-      "  [ ] Run (F5)",
-      "  [ ] Stop (F6)",
-      "  -",
-      "  [ ] Debugger",
-      "  -",
-      "  Video",
-      "    Screen Size",
-      "      [ ] x1",
-      "      [ ] x2",
-      "      [ ] x3",
-      "      [ ] x4",
-      "    [ ] Antiflicker (F11)",
-      "    [ ] Invert Colors (F12)",
-      "  -",
-      "  Speed",
-      "    Predefined",
-      "      25%",
-      "      50%",
-      "      75%",
-      "      100%",
-      "    Decrement 5% (F7)",
-      "    Increment 5% (F8)",
-  };
-  EXPECT_EQ(lines, expected);
+  EXPECT_EQ(lines, Describe(kMenuTree));
 }
 
 TEST_F(MenuTest, EveryItemReportsItsId) {
-  const char* const labels[] = {"Load (F1)",
-                                "Reload (F2)",
-                                "Reset (F10)",
-                                "Reset at 200h (F9)",
-                                "Save program",
-                                "About...",
-                                "Quit",
-                                "Run (F5)",
-                                "Stop (F6)",
-                                "Debugger",
-                                "x1",
-                                "x2",
-                                "x3",
-                                "x4",
-                                "Antiflicker (F11)",
-                                "Invert Colors (F12)",
-                                "25%",
-                                "50%",
-                                "75%",
-                                "100%",
-                                "Decrement 5% (F7)",
-                                "Increment 5% (F8)"};
-  for (const char* label : labels) FindAction(label)->trigger();
-  for (int id = 1; id <= 22; ++id) EXPECT_EQ(Desktop().PollWindowEvent(), MenuSelection(id));
+  std::vector<int> ids;
+  for (const MenuEntry& entry : kMenuTree) {
+    if (entry.kind != MenuEntry::Kind::Item && entry.kind != MenuEntry::Kind::CheckItem) continue;
+    FindAction(QString::fromUtf8(entry.label.data(), entry.label.size()))->trigger();
+    ids.push_back(static_cast<int>(entry.id));
+  }
+  for (const int id : ids) EXPECT_EQ(Desktop().PollWindowEvent(), MenuSelection(id));
 }
 
 TEST_F(MenuTest, MarksAreSetOnlyByTheProgram) {

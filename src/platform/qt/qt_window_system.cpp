@@ -37,7 +37,7 @@ class QtWindowSystem final : public WindowSystem {
   ~QtWindowSystem() override { application_->removeEventFilter(&inputFilter_); }
 
   bool SnapshotKeyboard() override {
-    snapshot_ = inputFilter_.KeyStates();
+    StoreSnapshot(inputFilter_.KeyStates());
     return true;
   }
 

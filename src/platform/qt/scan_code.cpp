@@ -1,26 +1,32 @@
 #include "platform/qt/scan_code.h"
 
+#include <string_view>
+
 namespace pellark {
 namespace {
 
 constexpr int kXKeycodeOffset = 8;
 constexpr int kScanCodeCount = 256;
 
-struct KeypadKey {
-  int key;
-  int scanCode;
+// The letter and digit rows of a US keyboard, each with the scan code of its first key: a key
+// event's name gives its position when the event carries no native code.
+struct KeyRow {
+  std::string_view legends;
+  int firstScanCode;
+};
+constexpr KeyRow kKeyRows[] = {
+    {"1234567890", 0x02},
+    {"QWERTYUIOP", 0x10},
+    {"ASDFGHJKL", 0x1E},
+    {"ZXCVBNM", 0x2C},
 };
 
-constexpr KeypadKey kKeypadKeys[] = {
-    {Qt::Key_1, 0x02}, {Qt::Key_2, 0x03}, {Qt::Key_3, 0x04}, {Qt::Key_4, 0x05},
-    {Qt::Key_Q, 0x10}, {Qt::Key_W, 0x11}, {Qt::Key_E, 0x12}, {Qt::Key_R, 0x13},
-    {Qt::Key_A, 0x1E}, {Qt::Key_S, 0x1F}, {Qt::Key_D, 0x20}, {Qt::Key_F, 0x21},
-    {Qt::Key_Z, 0x2C}, {Qt::Key_X, 0x2D}, {Qt::Key_C, 0x2E}, {Qt::Key_V, 0x2F},
-};
-
-int ScanCodeOfKeypadKey(int key) {
-  for (const KeypadKey& keypadKey : kKeypadKeys) {
-    if (keypadKey.key == key) return keypadKey.scanCode;
+int ScanCodeOfLegend(int key) {
+  // Qt names the letter and digit keys by their upper-case ASCII codes.
+  if (key <= 0 || key >= 0x80) return -1;
+  for (const KeyRow& row : kKeyRows) {
+    const std::size_t column = row.legends.find(static_cast<char>(key));
+    if (column != std::string_view::npos) return row.firstScanCode + static_cast<int>(column);
   }
   return -1;
 }
@@ -33,7 +39,7 @@ int ScanCodeOf(const QKeyEvent& event, bool nativeCodesAreXKeycodes) {
     const int code = native - kXKeycodeOffset;
     return code < kScanCodeCount ? code : -1;
   }
-  return ScanCodeOfKeypadKey(event.key());
+  return ScanCodeOfLegend(event.key());
 }
 
 }  // namespace pellark

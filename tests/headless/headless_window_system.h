@@ -116,7 +116,7 @@ class HeadlessWindowSystem final : public WindowSystem {
   std::deque<WindowEvent> events_;
   std::deque<std::string> openAnswers_;
   std::deque<std::string> saveAnswers_;
-  std::array<std::uint8_t, 256> keys_{};
+  Snapshot keys_{};
   bool keyboardAvailable_ = true;
   bool windowCanOpen_ = true;
   bool menuBarCanBeCreated_ = true;

@@ -1,4 +1,4 @@
-#include "platform/headless/headless_window_system.h"
+#include "headless/headless_window_system.h"
 
 #include <algorithm>
 
@@ -9,7 +9,7 @@ void HeadlessWindowSystem::SetKeyHeld(int scanCode, bool held) {
 }
 
 bool HeadlessWindowSystem::SnapshotKeyboard() {
-  snapshot_ = keys_;
+  StoreSnapshot(keys_);
   return true;
 }
 
