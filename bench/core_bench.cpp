@@ -22,6 +22,8 @@ class QuietHost : public MachineHost {
   void RefreshWindow() override {}
   void ShowMessageBox(std::string_view, std::string_view) override {}
   void PollEvents() override {}
+  void ShowFrame() override {}
+  void ProgramEnded() override {}
 };
 
 class IdleKeyboard : public KeyboardService {

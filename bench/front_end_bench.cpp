@@ -1,8 +1,11 @@
-// The real main loop of the desktop program at 100% speed, under Qt's offscreen platform: one
+// The real main loop of the desktop program under Qt's offscreen platform: at 100% speed one
 // pass polls events, executes one instruction, paces it and steps the timers, and the picture
-// and the trace list reach the window as they do for a user.
+// and the trace list reach the window as they do for a user; with frame timing, whole frames.
 #include <benchmark/benchmark.h>
 
+#include <time.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <initializer_list>
 #include <memory>
@@ -56,10 +59,49 @@ void SpriteLoopTraced(benchmark::State& state) {
   RunLoop(state, kSpriteLoop, true);
 }
 
+// Frame timing as a program of the database runs: a sprite loop in the Octo rules at state.range(0)
+// cycles per frame. One iteration is one frame: its instructions, the display shown once and
+// the sleep to the next 1/60 s. Reports the processor time a frame costs and the share of one
+// core that makes.
+void FrameTimedSpriteLoop(benchmark::State& state) {
+  FrontEnd frontEnd(*window);
+  if (!frontEnd.StartUp()) {
+    state.SkipWithError("the front end did not start");
+    return;
+  }
+  Machine& machine = frontEnd.machine();
+  std::int32_t address = kProgramStart;
+  for (const int byte : kSpriteLoop) machine.SetCell(address++, ToHexByte(byte));
+  frontEnd.RunCommand(MenuId::ResetAt200);
+  machine.Rules = RulesOf(Profile::Octo);
+  machine.Rules.cyclesPerFrame = static_cast<std::int32_t>(state.range(0));
+  const auto processTime = [] {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+  };
+  const auto wallStart = std::chrono::steady_clock::now();
+  const double processStart = processTime();
+  for (auto _ : state) {
+    for (std::int32_t pass = 0; pass < machine.Rules.cyclesPerFrame; ++pass) frontEnd.RunPass();
+  }
+  const double processSeconds = processTime() - processStart;
+  const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - wallStart;
+  state.counters["cpu_us_per_frame"] =
+      processSeconds * 1e6 / static_cast<double>(state.iterations());
+  state.counters["percent_of_a_core"] = 100.0 * processSeconds / wall.count();
+}
+
 BENCHMARK(RegisterLoop)->MinTime(2.0);
 BENCHMARK(SpriteLoop)->MinTime(2.0);
 // Fewer instructions than the list holds, so that every line is really added.
 BENCHMARK(SpriteLoopTraced)->Iterations(900'000);
+BENCHMARK(FrameTimedSpriteLoop)
+    ->Arg(15)
+    ->Arg(1000)
+    ->Iterations(300)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace pellark

@@ -3,8 +3,10 @@
 ; Map of the image:
 ;   000-04F  small font: the 4 x 5 sprite of hexadecimal digit d at 5 * d (Font, Fx29)
 ;   050-09F  large font: the 6 x 10 sprites of the digits 8 to F at 10 * d (Xfont, Fx30)
-;   0A0-0DB  splash art: the letters P L R K, the rule under the name, the tagline
+;   0A0-0EF  large font: the digits 0 to 7 at 0A0 + 10 * d, for the platform profiles,
+;            whose Xfont finds all sixteen large digits
 ;   100-14D  the boot program: draws the splash "PELLARK", then idles
+;   14E-189  splash art: the letters P L R K, the rule under the name, the tagline
 ; The image ends before 200, where programs are loaded.
 ;
 ; Notation (assembled by pellark_rom_assembler): "name:" defines a label, "org HHH" moves
@@ -119,8 +121,9 @@ small_F:
 
 ; ---------------------------------------------------------------------------------------
 ; Large font, 10 bytes per digit at 10 * d. The large sprites of the digits 0 to 7 would
-; start at 000, 00A, ... 046, inside the small font, so only 8 to F have sprites of their
-; own; Xfont of 0 to 7 points at small-font bytes. Drawn in two 5-row halves: I, then I + 5.
+; start at 000, 00A, ... 046, inside the small font, so there only 8 to F have sprites of
+; their own, and the designed Xfont of 0 to 7 points at small-font bytes. The platform
+; profiles find 0 to 7 after F, at 0A0 + 10 * d. Drawn in two 5-row halves: I, then I + 5.
 
   org 050
 large_8:
@@ -212,6 +215,149 @@ large_F:
   ##......
   ##......
 
+  org 0A0
+large_0:
+  .####...
+  ######..
+  ##..##..
+  ##..##..
+  ##..##..
+  ##..##..
+  ##..##..
+  ##..##..
+  ######..
+  .####...
+large_1:
+  ..##....
+  .###....
+  ####....
+  ..##....
+  ..##....
+  ..##....
+  ..##....
+  ..##....
+  ######..
+  ######..
+large_2:
+  .####...
+  ######..
+  ##..##..
+  ....##..
+  ...###..
+  ..###...
+  .###....
+  ###.....
+  ######..
+  ######..
+large_3:
+  .####...
+  ######..
+  ##..##..
+  ....##..
+  ..###...
+  ..####..
+  ....##..
+  ##..##..
+  ######..
+  .####...
+large_4:
+  ...##...
+  ..###...
+  .####...
+  ##.##...
+  ##.##...
+  ######..
+  ######..
+  ...##...
+  ...##...
+  ...##...
+large_5:
+  ######..
+  ######..
+  ##......
+  #####...
+  ######..
+  ....##..
+  ....##..
+  ##..##..
+  ######..
+  .####...
+large_6:
+  .####...
+  ######..
+  ##......
+  ##......
+  #####...
+  ######..
+  ##..##..
+  ##..##..
+  ######..
+  .####...
+large_7:
+  ######..
+  ######..
+  ....##..
+  ...##...
+  ...##...
+  ..##....
+  ..##....
+  .##.....
+  .##.....
+  .##.....
+
+; ---------------------------------------------------------------------------------------
+; The boot program. The screen is 64 x 32 and blank after the reset. Layout:
+;   rows  6-15  PELLARK, seven 6-pixel letters 8 pixels apart from column 5 (5-58)
+;   row  18     the rule, columns 4-59
+;   rows 21-25  the tagline from column 20
+
+  org 100
+boot:
+  6005            ; V0 = 5: column of the next letter
+  6106            ; V1 = 6: row of the letters' top halves
+  620B            ; V2 = 11: row of their bottom halves
+  6312            ; V3 = 18: row of the rule
+  6404            ; V4 = 4: column of the next piece of the rule
+  6E05            ; VE = 5: from a top half to its bottom half
+  Annn letter_P
+  2nnn draw_letter
+  Annn large_E
+  2nnn draw_letter
+  Annn letter_L
+  2nnn draw_letter
+  Annn letter_L
+  2nnn draw_letter
+  Annn large_A
+  2nnn draw_letter
+  Annn letter_R
+  2nnn draw_letter
+  Annn letter_K
+  2nnn draw_letter
+  6014            ; V0 = 20: column of the tagline
+  6115            ; V1 = 21: its row
+  Annn tagline_CH
+  D015            ; draw "CH"
+  7008            ; V0 += 8
+  Annn tagline_IP
+  D015            ; draw "IP"
+  7008            ; V0 += 8
+  Annn tagline_dash_8
+  D015            ; draw "-8"
+idle:
+  1nnn idle       ; the splash stays until a program is loaded
+
+; Draws the 10-row letter at I at column V0, with the piece of the rule under it, and moves
+; both columns on by 8.
+draw_letter:
+  D015            ; top half at (V0, V1)
+  FE1E            ; I += 5: the bottom half
+  D025            ; bottom half at (V0, V2)
+  Annn rule
+  D435            ; piece of the rule at (V4, V3)
+  7008            ; V0 += 8
+  7408            ; V4 += 8
+  00EE            ; return
+
 ; ---------------------------------------------------------------------------------------
 ; Splash art. The name is set in the large font's style; its A and E are the large font's.
 
@@ -287,56 +433,3 @@ tagline_dash_8:
   ###.###.
   ....#.#.
   ....###.
-
-; ---------------------------------------------------------------------------------------
-; The boot program. The screen is 64 x 32 and blank after the reset. Layout:
-;   rows  6-15  PELLARK, seven 6-pixel letters 8 pixels apart from column 5 (5-58)
-;   row  18     the rule, columns 4-59
-;   rows 21-25  the tagline from column 20
-
-  org 100
-boot:
-  6005            ; V0 = 5: column of the next letter
-  6106            ; V1 = 6: row of the letters' top halves
-  620B            ; V2 = 11: row of their bottom halves
-  6312            ; V3 = 18: row of the rule
-  6404            ; V4 = 4: column of the next piece of the rule
-  6E05            ; VE = 5: from a top half to its bottom half
-  Annn letter_P
-  2nnn draw_letter
-  Annn large_E
-  2nnn draw_letter
-  Annn letter_L
-  2nnn draw_letter
-  Annn letter_L
-  2nnn draw_letter
-  Annn large_A
-  2nnn draw_letter
-  Annn letter_R
-  2nnn draw_letter
-  Annn letter_K
-  2nnn draw_letter
-  6014            ; V0 = 20: column of the tagline
-  6115            ; V1 = 21: its row
-  Annn tagline_CH
-  D015            ; draw "CH"
-  7008            ; V0 += 8
-  Annn tagline_IP
-  D015            ; draw "IP"
-  7008            ; V0 += 8
-  Annn tagline_dash_8
-  D015            ; draw "-8"
-idle:
-  1nnn idle       ; the splash stays until a program is loaded
-
-; Draws the 10-row letter at I at column V0, with the piece of the rule under it, and moves
-; both columns on by 8.
-draw_letter:
-  D015            ; top half at (V0, V1)
-  FE1E            ; I += 5: the bottom half
-  D025            ; bottom half at (V0, V2)
-  Annn rule
-  D435            ; piece of the rule at (V4, V3)
-  7008            ; V0 += 8
-  7408            ; V4 += 8
-  00EE            ; return

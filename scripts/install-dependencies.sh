@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev          # the desktop window: Qt 6 Widgets
   libcli11-dev          # pellark-run's command line
   libpng-dev            # pellark-run's PNG output
+  nettle-dev pkg-config # SHA-1, which identifies the programs of the program database
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth            # a virtual X display for the desktop tests
   xdotool x11-apps x11-utils  # the desktop tests' keyboard, screen capture and window facts

@@ -27,11 +27,15 @@ class RecordingHost : public MachineHost {
     ++polls;
     if (onPollEvents) onPollEvents();
   }
+  void ShowFrame() override { ++frames; }
+  void ProgramEnded() override { ++programEnds; }
 
   int layouts = 0;
   int resolutionLayouts = 0;
   int refreshes = 0;
   int polls = 0;
+  int frames = 0;
+  int programEnds = 0;
   std::vector<std::string> messages;
   std::function<void()> onPollEvents;
 };

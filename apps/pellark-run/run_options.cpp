@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <array>
 #include <charconv>
 #include <iostream>
 #include <string_view>
@@ -13,10 +14,18 @@ namespace {
 
 constexpr std::string_view kFooter =
     R"(Keypad keys are the hexadecimal digits 0 to F. Instructions are numbered from 1
-as they execute; the timers count down every 25 of them, so a run does the same
-whatever the speed. A key wait (Fx0A) with no key held starts the next --press
-at once; with none left the run ends there, printing the wait's address on
-standard error, and the outputs show the machine as it was when the wait began.
+as they execute; the timers count down every 25 of them (with frame timing, once
+every frame of cycles-per-frame instructions), so a run does the same whatever
+the speed. A key wait (Fx0A) with no key held starts the next --press at once;
+with none left the run ends there, printing the wait's address on standard
+error, and the outputs show the machine as it was when the wait began.
+
+Profiles: "designed" is the machine exactly as designed; "chip8", "schip" and
+"octo" follow those platforms, run in frames and take switches (shift, memory,
+jump, clip, vblank, logic). "auto" runs a program the built-in program database
+knows (the Chip8 Community Archive) with the Octo rules and its own switches and
+frame rate, anything else as designed. A run not as designed says its rules in
+one line on standard error. A program that ends itself (00FD) ends the run.
 
 Output order: trace lines as they come, then --state, each --memory line, then
 --screen. Exit status: 0 after a run, 1 when an output cannot be written, 2 for
@@ -58,7 +67,35 @@ std::int32_t ParseSpeed(const std::string& text) {
   return static_cast<std::int32_t>(speed);
 }
 
+std::int32_t ParseCyclesPerFrame(const std::string& text) {
+  std::uint64_t cycles = 0;
+  if (!ParseDecimal(text, cycles) || cycles == 0 || cycles > 1'000'000) {
+    FailWith(text, "the cycles per frame must be a number from 1 to 1000000");
+  }
+  return static_cast<std::int32_t>(cycles);
+}
+
 }  // namespace
+
+std::optional<Profile> ParseProfile(const std::string& text) {
+  constexpr std::array<std::pair<std::string_view, Profile>, 4> kNames{{
+      {"designed", Profile::Designed},
+      {"chip8", Profile::Chip8},
+      {"schip", Profile::SuperChip},
+      {"octo", Profile::Octo},
+  }};
+  if (text == "auto") return std::nullopt;
+  for (const auto& [name, profile] : kNames) {
+    if (text == name) return profile;
+  }
+  FailWith(text, "the profile must be auto, designed, chip8, schip or octo");
+}
+
+Switches ParseQuirks(const std::string& text) {
+  const std::optional<Switches> switches = SwitchesNamed(text);
+  if (!switches) FailWith(text, "the switches are shift, memory, jump, clip, vblank and logic");
+  return *switches;
+}
 
 KeyPress ParseKeyPress(const std::string& text) {
   const std::string_view view = text;
@@ -158,6 +195,20 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
       });
   option("--png", "FILE", "at the end write the display as a PNG, 4 x 4 pixels each")
       ->each([&options](const std::string& text) { options.png = text; });
+  option("--profile", "NAME",
+         "the rules to run by: auto (default), designed, chip8, schip or\n"
+         "octo")
+      ->each([&options](const std::string& text) { options.profile = ParseProfile(text); });
+  option("--quirks", "LIST",
+         "turn on exactly these switches, comma-separated (shift,\n"
+         "memory, jump, clip, vblank, logic); \"\" turns all off")
+      ->each([&options](const std::string& text) { options.quirks = ParseQuirks(text); });
+  option("--cycles-per-frame", "N",
+         "run in frames of N instructions, the timers stepping once a\n"
+         "frame")
+      ->each([&options](const std::string& text) {
+        options.cyclesPerFrame = ParseCyclesPerFrame(text);
+      });
   app.add_flag("--benchmark", options.benchmark,
                "at the end print the instructions executed, the seconds and\n"
                "the instructions per second on standard error");

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/machine_rules.h"
+
 namespace pellark {
 
 // Keypad key `key` held while the instructions numbered first to first + count - 1 execute.
@@ -36,6 +38,11 @@ struct RunOptions {
   std::vector<MemoryRange> memory;
   std::string png;
   bool benchmark = false;
+  // None: "auto", the program database decides by the program loaded.
+  std::optional<Profile> profile;
+  // The switches to turn on, replacing the profile's.
+  std::optional<Switches> quirks;
+  std::optional<std::int32_t> cyclesPerFrame;
 };
 
 // The options, or the exit status when the run ends here: 0 after --help or --version
@@ -50,6 +57,13 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv);
 // "K@N[+D]": keypad key K (one hexadecimal digit), first instruction N >= 1, D >= 1
 // instructions long (1000 when left out). Throws CLI::ValidationError when malformed.
 KeyPress ParseKeyPress(const std::string& text);
+// "auto", "designed", "chip8", "schip" or "octo"; none for "auto". Throws
+// CLI::ValidationError for anything else.
+std::optional<Profile> ParseProfile(const std::string& text);
+// Switch names separated by commas ("shift,clip"); the empty text turns every switch off.
+// Throws CLI::ValidationError for an unknown name.
+Switches ParseQuirks(const std::string& text);
+
 // "A:N": N >= 1 cells from hexadecimal address A, all within memory. Throws
 // CLI::ValidationError when malformed.
 MemoryRange ParseMemoryRange(const std::string& text);

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "core/instruction_pass.h"
+#include "files/program_database.h"
 #include "files/program_file.h"
 #include "pellark-run/machine_report.h"
 #include "pellark-run/png_file.h"
@@ -39,8 +40,9 @@ void Runner::StartUp() {
 
 bool Runner::LoadProgram() {
   const std::string& program = *options_.program;
-  switch (LoadProgramFile(machine_, FromWorkingFolder(program))) {
-    case LoadResult::Loaded: return true;
+  const ProgramLoad load = LoadProgramFile(machine_, FromWorkingFolder(program));
+  switch (load.result) {
+    case LoadResult::Loaded: knownProgram_ = FindKnownProgram(load.bytes); return true;
     case LoadResult::CannotRead:
       std::fprintf(stderr, "pellark-run: Error: Can't read the file: %s\n", program.c_str());
       return false;
@@ -54,14 +56,56 @@ bool Runner::LoadProgram() {
   return false;
 }
 
+void Runner::ChooseRules() {
+  MachineRules rules = RulesOf(Profile::Designed);
+  if (options_.profile) {
+    rules = RulesOf(*options_.profile);
+  } else if (knownProgram_) {
+    rules = RulesOfKnownProgram(knownProgram_->switches, knownProgram_->cyclesPerFrame);
+  }
+  if (options_.quirks) rules.switches = *options_.quirks;
+  if (options_.cyclesPerFrame) {
+    rules.cyclesPerFrame = *options_.cyclesPerFrame;
+    rules.frameTiming = true;
+  }
+  machine_.Rules = rules;
+  if (rules != RulesOf(Profile::Designed)) ReportRules();
+}
+
+void Runner::ReportRules() const {
+  const Profile profile =
+      options_.profile.value_or(knownProgram_ ? Profile::Octo : Profile::Designed);
+  std::string line = "pellark-run: profile ";
+  line += ProfileName(profile);
+  if (knownProgram_) line.append(" for \"").append(knownProgram_->title).append("\"");
+  line += ", switches ";
+  std::string_view separator;
+  for (const SwitchName& entry : kSwitchNames) {
+    if (!(machine_.Rules.switches.*entry.field)) continue;
+    line.append(separator).append(entry.name);
+    separator = ",";
+  }
+  if (separator.empty()) line += "none";
+  if (machine_.Rules.frameTiming) {
+    line.append(", ")
+        .append(DecimalText(machine_.Rules.cyclesPerFrame))
+        .append(" cycles per frame");
+  } else {
+    line += ", timers by instruction count";
+  }
+  std::fprintf(stderr, "%s\n", line.c_str());
+}
+
 int Runner::Run() {
   StartUp();
   if (options_.program && !LoadProgram()) return 2;
+  ChooseRules();
 
   const std::int32_t spinCount =
       options_.speedPercent ? SpinCountForSpeed(*options_.speedPercent) : kNoPacing;
   const auto start = std::chrono::steady_clock::now();
-  while (executed_ < options_.instructionLimit && !endedInKeyWait_) {
+  // A program that ends itself (00FD) stops the machine, and the run.
+  while (executed_ < options_.instructionLimit && !endedInKeyWait_ && machine_.Running == 1) {
     keyboard_.BeginInstruction(++executed_);
     RunInstructionPass(machine_, spinCount);
   }

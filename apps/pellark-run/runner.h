@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "core/machine.h"
 #include "core/machine_host.h"
+#include "files/program_database.h"
 #include "pellark-run/output_buffer.h"
 #include "pellark-run/press_schedule.h"
 #include "pellark-run/run_options.h"
@@ -29,6 +31,9 @@ class Runner final : public MachineHost, public TraceLog {
   void ShowMessageBox(std::string_view title, std::string_view text) override;
   // Called only while a key wait finds no key held.
   void PollEvents() override;
+  // Frames have no real time here: they are counted in instructions.
+  void ShowFrame() override {}
+  void ProgramEnded() override {}
 
   // TraceLog
   void AddTraceLine(std::string_view line) override { output_.WriteLine(line); }
@@ -37,6 +42,10 @@ class Runner final : public MachineHost, public TraceLog {
   void StartUp();
   // Loads the program; false, after saying why, when it cannot be.
   bool LoadProgram();
+  // The profile, the program database's choice, then --quirks and --cycles-per-frame.
+  void ChooseRules();
+  // One line on standard error for a run that is not as designed.
+  void ReportRules() const;
   // Prints --state, --memory and --screen, and writes --png.
   void ReportMachine();
   void ReportBenchmark(double seconds) const;
@@ -49,6 +58,7 @@ class Runner final : public MachineHost, public TraceLog {
   // A key wait that nothing will answer has ended the run.
   bool endedInKeyWait_ = false;
   bool pngFailed_ = false;
+  std::optional<KnownProgram> knownProgram_;
 };
 
 }  // namespace pellark

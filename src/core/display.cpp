@@ -25,8 +25,12 @@ void Machine::SetResolution(int width, int height) {
 
 void Machine::DrawSprite(const Instruction& in) {
   // The coordinates are taken before the flag is cleared: a VF operand means its old value.
-  const std::int32_t x = Registers[static_cast<std::size_t>(in.x)];
-  const std::int32_t y = Registers[static_cast<std::size_t>(in.y)];
+  std::int32_t x = Registers[static_cast<std::size_t>(in.x)];
+  std::int32_t y = Registers[static_cast<std::size_t>(in.y)];
+  if (Rules.platformSprites) {
+    x %= ScreenWidth;
+    y %= ScreenHeight;
+  }
   auto& vf = Registers[15];
   vf = 0;
   int plotCount = 0;
@@ -38,12 +42,14 @@ void Machine::DrawSprite(const Instruction& in) {
   int columns = 8;
   if (wide) {
     rows = 16;
-    columns = ScreenWidth == 128 ? 16 : 8;
-  } else if (I <= 0x200) {
+    columns = ScreenWidth == 128 || Rules.platformSprites ? 16 : 8;
+  } else if (I <= 0x200 && !Rules.platformSprites) {
     // Sprites stored at or below 0x200 (the boot image's font and art) are 5 rows high.
     rows = 5;
   }
 
+  const bool wrapAround = !Rules.switches.clip;
+  const bool dropOffImage = Rules.platformSprites;
   for (int row = 0; row < rows; ++row) {
     std::int32_t bits = 0;
     if (wide) {
@@ -53,10 +59,16 @@ void Machine::DrawSprite(const Instruction& in) {
       bits = HexToNumber(Cell(I + row).Text()) * 256;
     }
     if (bits == 0) continue;
-    const int py = y + row;
     for (int column = 0; column < columns; ++column) {
       if ((bits >> (15 - column) & 1) == 0) continue;
-      const int px = x + column;
+      int px = x + column;
+      int py = y + row;
+      if (wrapAround) {
+        px %= ScreenWidth;
+        py %= ScreenHeight;
+      } else if (dropOffImage && (px >= ScreenWidth || py >= ScreenHeight)) {
+        continue;
+      }
       Colour colour = LitColour();
       // Bits that fall outside the image never collide, in either colour mode.
       const bool onImage = px < ScreenWidth && py < ScreenHeight;
@@ -73,8 +85,13 @@ void Machine::DrawSprite(const Instruction& in) {
     }
   }
 
-  // With Antiflicker a draw that only erased pixels is not shown by itself.
-  if (Antiflicker == 0 || plotCount != eraseCount) host_.RefreshWindow();
+  if (Rules.frameTiming) {
+    // The frame shows the display once; a draw in low resolution may end the frame.
+    if (Rules.switches.vblank && ScreenWidth == 64) FrameEndRequested = 1;
+  } else if (Antiflicker == 0 || plotCount != eraseCount) {
+    // With Antiflicker a draw that only erased pixels is not shown by itself.
+    host_.RefreshWindow();
+  }
   Trace(in, wide ? Mnemonic::XDrw : Mnemonic::Drw, rows);
 }
 

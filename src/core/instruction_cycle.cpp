@@ -1,5 +1,6 @@
 #include "core/instruction.h"
 #include "core/machine.h"
+#include "core/machine_host.h"
 
 namespace pellark {
 namespace {
@@ -71,11 +72,11 @@ Machine::CycleEnd Machine::RunHandler(const Instruction& in) {
     case 'B':
       if (ConsumeSkip()) return CycleEnd::Advance;
       Trace(in, Mnemonic::Jmi);
-      PC = in.nnn + Registers[0];
+      PC = in.nnn + Registers[static_cast<std::size_t>(Rules.switches.jump ? in.x : 0)];
       return CycleEnd::Transfer;
     case 'C':
       if (ConsumeSkip()) return CycleEnd::Advance;
-      vx = Random.RandomUpTo(in.kk);
+      vx = Rules.randomByteMasked ? Random.RandomUpTo(255) & in.kk : Random.RandomUpTo(in.kk);
       Trace(in, Mnemonic::Rnd);
       return CycleEnd::Advance;
     case 'D':
@@ -100,7 +101,8 @@ Machine::CycleEnd Machine::RunGroupZero(const Instruction& in) {
   const std::string_view b = in.B.Text();
   if (b == "0" || b == "1") {
     if (ConsumeSkip()) return CycleEnd::Advance;
-    ScrollScreen(0, -6);
+    // On the platforms 0000 is no instruction: it only passes.
+    if (!Rules.platformGroupZero) ScrollScreen(0, -6);
     Trace(in, Mnemonic::Nop);
     return CycleEnd::Advance;
   }
@@ -115,7 +117,12 @@ Machine::CycleEnd Machine::RunGroupZero(const Instruction& in) {
     Return(in);
     return CycleEnd::Transfer;
   }
-  if (b != "E0" && b != "FB" && b != "FC" && b != "FE" && b != "FF") return CycleEnd::KeepStep;
+  if (b != "E0" && b != "FB" && b != "FC" && b != "FE" && b != "FF") {
+    if (!Rules.platformGroupZero) return CycleEnd::KeepStep;
+    // The platforms run 00FD as the end of the program and pass over every other 0nnn.
+    if (ConsumeSkip()) return CycleEnd::Advance;
+    return b == "FD" ? EndProgram() : CycleEnd::Advance;
+  }
   if (ConsumeSkip()) return CycleEnd::Advance;
   if (b == "E0") {
     ClearScreen();
@@ -134,6 +141,13 @@ Machine::CycleEnd Machine::RunGroupZero(const Instruction& in) {
     Trace(in, Mnemonic::High);
   }
   return CycleEnd::Advance;
+}
+
+Machine::CycleEnd Machine::EndProgram() {
+  Running = 0;
+  host_.ProgramEnded();
+  // PC stays on the instruction: run again, the program ends again.
+  return CycleEnd::Transfer;
 }
 
 void Machine::Return(const Instruction& in) {
@@ -157,6 +171,19 @@ void Machine::Call(const Instruction& in) {
   PC = in.nnn;
 }
 
+template <typename ComputeResult>
+void Machine::WriteResultAndFlag(std::int32_t x, std::int32_t flag, ComputeResult computeResult) {
+  auto& vx = Registers[static_cast<std::size_t>(x)];
+  auto& vf = Registers[15];
+  if (Rules.flagWrittenLast) {
+    vx = computeResult();
+    vf = flag;
+  } else {
+    vf = flag;
+    vx = computeResult();
+  }
+}
+
 Machine::CycleEnd Machine::RunGroupEight(const Instruction& in) {
   const std::string_view operation = in.SubOperation();
   if (operation.empty()) return CycleEnd::Advance;
@@ -164,6 +191,15 @@ Machine::CycleEnd Machine::RunGroupEight(const Instruction& in) {
   auto& vy = Registers[static_cast<std::size_t>(in.y)];
   auto& vf = Registers[15];
   const auto runs = [this] { return !ConsumeSkip(); };
+  // The logic switch clears the flag after Or, And and Xor.
+  const auto logicFlag = [this, &vf] {
+    if (Rules.switches.logic) vf = 0;
+  };
+  // The register a shift reads: Vx itself, or Vy without the shift switch. Read when the
+  // result is computed, so in the designed order a flag register operand is the new flag.
+  const auto shifted = [this, &vx, &vy]() -> const std::int32_t& {
+    return Rules.switches.shift ? vx : vy;
+  };
   switch (operation[0]) {
     case '0':
       if (runs()) {
@@ -174,18 +210,21 @@ Machine::CycleEnd Machine::RunGroupEight(const Instruction& in) {
     case '1':
       if (runs()) {
         vx = vx | vy;
+        logicFlag();
         Trace(in, Mnemonic::Or);
       }
       break;
     case '2':
       if (runs()) {
         vx = vx & vy;
+        logicFlag();
         Trace(in, Mnemonic::And);
       }
       break;
     case '3':
       if (runs()) {
         vx = vx ^ vy;
+        logicFlag();
         Trace(in, Mnemonic::Xor);
       }
       break;
@@ -198,33 +237,27 @@ Machine::CycleEnd Machine::RunGroupEight(const Instruction& in) {
         Trace(in, Mnemonic::AddRegister);
       }
       break;
-    // In the next four the flag is written first and the result reads the registers after
-    // that write, so a flag register operand is the new flag.
     case '5':
       if (runs()) {
-        vf = vx >= vy ? 1 : 0;
-        vx = LowByte(vx - vy);
+        WriteResultAndFlag(in.x, vx >= vy ? 1 : 0, [&] { return LowByte(vx - vy); });
         Trace(in, Mnemonic::Sub);
       }
       break;
     case '6':
       if (runs()) {
-        vf = vx & 1;
-        vx = vx >> 1;
+        WriteResultAndFlag(in.x, shifted() & 1, [&] { return shifted() >> 1; });
         Trace(in, Mnemonic::Shr);
       }
       break;
     case '7':
       if (runs()) {
-        vf = vy >= vx ? 1 : 0;
-        vx = LowByte(vy - vx);
+        WriteResultAndFlag(in.x, vy >= vx ? 1 : 0, [&] { return LowByte(vy - vx); });
         Trace(in, Mnemonic::Rsb);
       }
       break;
     case 'E':
       if (runs()) {
-        vf = vx >> 7 & 1;
-        vx = LowByte(vx * 2);
+        WriteResultAndFlag(in.x, shifted() >> 7 & 1, [&] { return LowByte(shifted() * 2); });
         Trace(in, Mnemonic::Shl);
       }
       break;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/machine.h"
+#include "core/machine_host.h"
 
 namespace pellark {
 namespace {
@@ -41,8 +42,25 @@ void StepTimers(Machine& machine) {
 
 void RunInstructionPass(Machine& machine, std::int32_t spinCount) {
   machine.ExecuteInstruction();
+  if (machine.Rules.frameTiming) {
+    machine.CountFrameCycle();
+    return;
+  }
   BusyWait(spinCount);
   StepTimers(machine);
+}
+
+void Machine::CountFrameCycle() {
+  FrameCycle += 1;
+  if (FrameCycle >= Rules.cyclesPerFrame || FrameEndRequested == 1) EndFrame();
+}
+
+void Machine::EndFrame() {
+  FrameCycle = 0;
+  FrameEndRequested = 0;
+  DelayTimer = std::max(DelayTimer - 1, 0);
+  SoundTimer = std::max(SoundTimer - 1, 0);
+  host_.ShowFrame();
 }
 
 }  // namespace pellark

@@ -21,8 +21,9 @@ void BusyWait(std::int32_t spinCount);
 // Counts the timers down every 25 instructions: the delay timer by 3, the sound timer by 1.
 void StepTimers(Machine& machine);
 
-// What one main-loop pass does while the machine runs: the instruction, the busy-wait that
-// paces it, and the timer step.
+// What one main-loop pass does while the machine runs: the instruction, then the pacing and
+// the timers. By instruction count, the busy-wait and the timer step; with frame timing, the
+// frame's count, whose end steps the timers, shows the display and waits for the next frame.
 void RunInstructionPass(Machine& machine, std::int32_t spinCount);
 
 }  // namespace pellark

@@ -48,6 +48,8 @@ void Machine::WaitForKey(const Instruction& in) {
   do {
     host_.PollEvents();
     ReadKeypad();
+    // With frame timing the wait sleeps to the next frame, and the timers go on counting.
+    if (PendingKey == 0 && Rules.frameTiming) EndFrame();
   } while (PendingKey == 0);
   PendingKey = PendingKey - 1;
   Registers[static_cast<std::size_t>(in.x)] = PendingKey;
@@ -78,6 +80,30 @@ constexpr std::array<GroupFRow, 12> kGroupF{{
 
 }  // namespace
 
+std::int32_t Machine::LargeDigitAddress(std::int32_t digit) const {
+  return digit < 8 ? kLowLargeDigits + 10 * digit : 10 * digit;
+}
+
+void Machine::AdvanceIAfterTransfer(std::int32_t x) {
+  // Without the memory switch I ends past the last register moved; I is 16 bits wide there.
+  if (!Rules.switches.memory) I = (I + x + 1) & 0xFFFF;
+}
+
+void Machine::SaveFlags(std::int32_t x) {
+  // Without a flag store (the designed machine) the instruction only shows its line.
+  const std::int32_t count = std::min(x + 1, Rules.flagRegisterCount);
+  for (std::int32_t k = 0; k < count; ++k) {
+    FlagRegisters[static_cast<std::size_t>(k)] = Registers[static_cast<std::size_t>(k)];
+  }
+}
+
+void Machine::RestoreFlags(std::int32_t x) {
+  const std::int32_t count = std::min(x + 1, Rules.flagRegisterCount);
+  for (std::int32_t k = 0; k < count; ++k) {
+    Registers[static_cast<std::size_t>(k)] = FlagRegisters[static_cast<std::size_t>(k)];
+  }
+}
+
 Machine::CycleEnd Machine::RunGroupF(const Instruction& in) {
   const auto row = std::find_if(kGroupF.begin(), kGroupF.end(),
                                 [&in](const GroupFRow& r) { return r.secondByte == in.B.Text(); });
@@ -95,8 +121,8 @@ Machine::CycleEnd Machine::RunGroupF(const Instruction& in) {
       // Wraps by 0xFFF, not 0x1000: 0x1000 itself stays, 0x1001 becomes 2.
       if (I > kLastCell) I -= 0xFFF;
       break;
-    case Mnemonic::Font: I = 5 * vx; break;
-    case Mnemonic::Xfont: I = 10 * vx; break;
+    case Mnemonic::Font: I = 5 * (Rules.completeFonts ? vx & 0xF : vx); break;
+    case Mnemonic::Xfont: I = Rules.completeFonts ? LargeDigitAddress(vx & 0xF) : 10 * vx; break;
     case Mnemonic::Bcd:
       SetCell(I, ToHexByte(vx / 100));
       SetCell(I + 1, ToHexByte(vx / 10 % 10));
@@ -106,13 +132,16 @@ Machine::CycleEnd Machine::RunGroupF(const Instruction& in) {
       for (std::int32_t k = 0; k <= in.x; ++k) {
         SetCell(I + k, ToHexByte(Registers[static_cast<std::size_t>(k)]));
       }
+      AdvanceIAfterTransfer(in.x);
       break;
     case Mnemonic::Ldr:
       for (std::int32_t k = 0; k <= in.x; ++k) {
         Registers[static_cast<std::size_t>(k)] = HexToNumber(Cell(I + k).Text());
       }
+      AdvanceIAfterTransfer(in.x);
       break;
-    // The flag save and restore of SUPER-CHIP have no store here: they only show their line.
+    case Mnemonic::LdRVx: SaveFlags(in.x); break;
+    case Mnemonic::LdVxR: RestoreFlags(in.x); break;
     default: break;
   }
   // Of these lines only the sound timer's shows a value: the one just loaded.

@@ -27,6 +27,8 @@ void Machine::ResetMachine() {
   DelayTimer = 0;
   SoundTimer = 0;
   TimerTick = 0;
+  FrameCycle = 0;
+  FrameEndRequested = 0;
   QuitRequested = 0;
   ScreenWidth = 64;
   ScreenHeight = 32;

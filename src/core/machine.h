@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/hex_byte.h"
+#include "core/machine_rules.h"
 #include "platform/image.h"
 #include "platform/random.h"
 #include "trace/trace_line.h"
@@ -20,6 +21,9 @@ class TraceLog;
 inline constexpr std::int32_t kLastCell = 0x1000;
 inline constexpr std::int32_t kProgramStart = 0x200;
 inline constexpr std::int32_t kBootStart = 0x100;
+// Where the boot image keeps the large digits 0 to 7, whose places at 10 * d the small font
+// takes; 8 to F are at 10 * d.
+inline constexpr std::int32_t kLowLargeDigits = 0xA0;
 
 // The CHIP-8/SUPER-CHIP machine: memory held as hexadecimal text cells, registers, stack,
 // timers, keypad and display, and the instruction cycle that runs on them. The state is public:
@@ -58,6 +62,15 @@ class Machine {
   std::int32_t QuitRequested = 0;
   Image ScreenImage;
 
+  // The rules in force; the designed machine unless a profile is chosen.
+  MachineRules Rules;
+  // The flag registers of Fx75/Fx85; no reset clears them.
+  std::array<std::int32_t, 16> FlagRegisters{};
+  // Instructions executed in the current frame, with frame timing.
+  std::int32_t FrameCycle = 0;
+  // A sprite draw has asked for the frame to end (the vblank switch).
+  std::int32_t FrameEndRequested = 0;
+
   // Front-end settings that the instructions read; no reset touches them.
   std::int32_t TraceEnabled = 0;
   std::int32_t InvertColors = 0;
@@ -78,6 +91,11 @@ class Machine {
   void ExecuteInstruction();
   // Rebuilds KeyStates from the keyboard and raises PendingKey to the highest key held.
   void ReadKeypad();
+  // With frame timing: counts the instruction just executed and ends the frame after the
+  // frame's share of instructions, or early when a sprite draw asked for it.
+  void CountFrameCycle();
+  // Steps both timers once and lets the host show the display and wait for the next frame.
+  void EndFrame();
 
   // Cell access that treats every address beyond the last cell as empty and drops writes there.
   HexByte Cell(std::int32_t address) const {
@@ -108,6 +126,7 @@ class Machine {
 
   CycleEnd RunHandler(const Instruction& instruction);
   CycleEnd RunGroupZero(const Instruction& instruction);
+  CycleEnd EndProgram();
   CycleEnd RunGroupEight(const Instruction& instruction);
   CycleEnd RunGroupE(const Instruction& instruction);
   CycleEnd RunGroupF(const Instruction& instruction);
@@ -115,6 +134,16 @@ class Machine {
   void Return(const Instruction& instruction);
   void Call(const Instruction& instruction);
   void DrawSprite(const Instruction& instruction);
+  // Writes Vx and VF in the order the rules say. In the designed order the flag comes first
+  // and the result is computed after it, from the registers as they are then.
+  template <typename ComputeResult>
+  void WriteResultAndFlag(std::int32_t x, std::int32_t flag, ComputeResult computeResult);
+  // Fx55 and Fx65 after moving V0..Vx.
+  void AdvanceIAfterTransfer(std::int32_t x);
+  // Fx75 and Fx85: V0..Vx to the flag registers, or back.
+  void SaveFlags(std::int32_t x);
+  void RestoreFlags(std::int32_t x);
+  std::int32_t LargeDigitAddress(std::int32_t digit) const;
   void WaitForKey(const Instruction& instruction);
   bool IsKeypadKeyHeld(std::int32_t key) const;
 

@@ -21,6 +21,10 @@ class MachineHost {
   virtual void ShowMessageBox(std::string_view title, std::string_view text) = 0;
   // One round of event handling and menu commands; commands may reset the machine.
   virtual void PollEvents() = 0;
+  // With frame timing, once per frame: shows the display and waits for the next frame.
+  virtual void ShowFrame() = 0;
+  // The program has ended itself (00FD) and the machine has stopped.
+  virtual void ProgramEnded() = 0;
 };
 
 }  // namespace pellark

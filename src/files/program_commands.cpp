@@ -6,19 +6,20 @@
 
 namespace pellark {
 
-void ProgramCommands::LoadProgram() {
+std::optional<KnownProgram> ProgramCommands::LoadProgram() {
   romFileName_ =
       window_.AskFileToOpen("Open Chip 8 rom file", ProgramFolder(), "Chip 8 Rom game|*.ch8");
-  CopyProgramIntoMemory();
+  return CopyProgramIntoMemory();
 }
 
-void ProgramCommands::ReloadProgram() {
-  CopyProgramIntoMemory();
+std::optional<KnownProgram> ProgramCommands::ReloadProgram() {
+  return CopyProgramIntoMemory();
 }
 
-void ProgramCommands::CopyProgramIntoMemory() {
-  switch (LoadProgramFile(machine_, romFileName_)) {
-    case LoadResult::Loaded: break;
+std::optional<KnownProgram> ProgramCommands::CopyProgramIntoMemory() {
+  const ProgramLoad load = LoadProgramFile(machine_, romFileName_);
+  switch (load.result) {
+    case LoadResult::Loaded: return FindKnownProgram(load.bytes);
     case LoadResult::CannotRead:
       window_.ShowMessageBox("Pellark", "Error: Can't read the file");
       break;
@@ -26,6 +27,7 @@ void ProgramCommands::CopyProgramIntoMemory() {
       window_.ShowMessageBox("Pellark", "Error: The program is too large");
       break;
   }
+  return std::nullopt;
 }
 
 void ProgramCommands::SaveProgram() {

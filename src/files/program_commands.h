@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "files/program_database.h"
 
 namespace pellark {
 
@@ -14,15 +17,16 @@ class ProgramCommands {
  public:
   ProgramCommands(Machine& machine, WindowSystem& window) : machine_(machine), window_(window) {}
 
-  void LoadProgram();
-  void ReloadProgram();
+  // Both answer what the program database knows of the program loaded, if anything.
+  std::optional<KnownProgram> LoadProgram();
+  std::optional<KnownProgram> ReloadProgram();
   void SaveProgram();
 
   // The file chosen at the last Load; empty before any Load and after a cancelled one.
   const std::string& RomFileName() const { return romFileName_; }
 
  private:
-  void CopyProgramIntoMemory();
+  std::optional<KnownProgram> CopyProgramIntoMemory();
 
   Machine& machine_;
   WindowSystem& window_;

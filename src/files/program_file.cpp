@@ -8,29 +8,29 @@ namespace pellark {
 
 namespace {
 
-LoadResult CopyIntoMemory(Machine& machine, const std::string& path) {
+ProgramLoad CopyIntoMemory(Machine& machine, const std::string& path) {
   ByteFile file;
-  if (!file.OpenFileForReading(path)) return LoadResult::CannotRead;
+  if (!file.OpenFileForReading(path)) return {LoadResult::CannotRead, {}};
   // Read one byte past the capacity to tell a program that fits from one that does not,
   // before any cell is written.
-  std::vector<int> bytes;
+  std::vector<std::uint8_t> bytes;
   bytes.reserve(kProgramCapacity + 1);
   while (bytes.size() <= static_cast<std::size_t>(kProgramCapacity) && !file.AtEndOfFile()) {
-    bytes.push_back(file.ReadFileByte());
+    bytes.push_back(static_cast<std::uint8_t>(file.ReadFileByte()));
   }
   file.CloseFileSlot();
-  if (bytes.size() > static_cast<std::size_t>(kProgramCapacity)) return LoadResult::TooLarge;
+  if (bytes.size() > static_cast<std::size_t>(kProgramCapacity)) return {LoadResult::TooLarge, {}};
   std::int32_t address = kProgramStart;
-  for (const int byte : bytes) machine.SetCell(address++, ToHexByte(byte));
-  return LoadResult::Loaded;
+  for (const std::uint8_t byte : bytes) machine.SetCell(address++, ToHexByte(byte));
+  return {LoadResult::Loaded, std::move(bytes)};
 }
 
 }  // namespace
 
-LoadResult LoadProgramFile(Machine& machine, const std::string& path) {
-  const LoadResult result = CopyIntoMemory(machine, path);
+ProgramLoad LoadProgramFile(Machine& machine, const std::string& path) {
+  ProgramLoad load = CopyIntoMemory(machine, path);
   machine.PC = kProgramStart;
-  return result;
+  return load;
 }
 
 bool SaveProgramFile(const Machine& machine, const std::string& path) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/machine.h"
 
@@ -16,9 +17,15 @@ enum class LoadResult {
   TooLarge,    // longer than kProgramCapacity: nothing of it is stored
 };
 
+struct ProgramLoad {
+  LoadResult result = LoadResult::CannotRead;
+  // What was stored from 0x200, once loaded.
+  std::vector<std::uint8_t> bytes;
+};
+
 // Copies a program file's bytes into the cells from 0x200 as their hexadecimal texts, and
 // leaves PC at 0x200 whatever happens. Cells beyond the end of the program keep their texts.
-LoadResult LoadProgramFile(Machine& machine, const std::string& path);
+ProgramLoad LoadProgramFile(Machine& machine, const std::string& path);
 
 // Writes V4 bytes, the values of the cells from 0x200, to a new or emptied file; false when
 // the file cannot be created or written.

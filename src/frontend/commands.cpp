@@ -11,13 +11,19 @@ void FrontEnd::RunCommand(MenuId command) {
   switch (command) {
     case MenuId::Load:
       machine_.ResetMachine();
-      programs_.LoadProgram();
+      ProgramInMemory = programs_.LoadProgram();
+      FollowProgramInMemory();
       break;
     case MenuId::Reload:
       machine_.ResetMachine();
-      programs_.ReloadProgram();
+      ProgramInMemory = programs_.ReloadProgram();
+      FollowProgramInMemory();
       break;
-    case MenuId::Reset: ResetWith(kBootStart); break;
+    case MenuId::Reset:
+      ResetWith(kBootStart);
+      ProgramInMemory.reset();
+      FollowProgramInMemory();
+      break;
     case MenuId::ResetAt200: ResetWith(kProgramStart); break;
     case MenuId::SaveProgram: programs_.SaveProgram(); break;
     case MenuId::About: window_.ShowMessageBox("Pellark", CreditText); break;
@@ -39,6 +45,28 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::SpeedDown: SetSpeed(std::max(SpeedPercent - 5, 0)); break;
     case MenuId::SpeedUp: SetSpeed(std::min(SpeedPercent + 5, 100)); break;
     case MenuId::Quit: RequestQuit(); break;
+    case MenuId::ProfileAutomatic:
+    case MenuId::ProfileDesigned:
+    case MenuId::ProfileChip8:
+    case MenuId::ProfileSuperChip:
+    case MenuId::ProfileOcto: ChooseProfile(command); break;
+    case MenuId::SwitchShift:
+    case MenuId::SwitchMemory:
+    case MenuId::SwitchJump:
+    case MenuId::SwitchClip:
+    case MenuId::SwitchVblank:
+    case MenuId::SwitchLogic: ToggleSwitch(command); break;
+    case MenuId::Cycles7:
+    case MenuId::Cycles10:
+    case MenuId::Cycles15:
+    case MenuId::Cycles20:
+    case MenuId::Cycles30:
+    case MenuId::Cycles50:
+    case MenuId::Cycles100:
+    case MenuId::Cycles200:
+    case MenuId::Cycles500:
+    case MenuId::Cycles1000:
+    case MenuId::Cycles10000: ChooseCyclesPerFrame(command); break;
     case MenuId::None: break;
   }
 }

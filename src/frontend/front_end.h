@@ -1,12 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/machine.h"
 #include "core/machine_host.h"
 #include "files/program_commands.h"
+#include "files/program_database.h"
 #include "frontend/menu_tree.h"
+#include "platform/timing.h"
 #include "trace/trace_log.h"
 
 namespace pellark {
@@ -40,6 +43,12 @@ class FrontEnd final : public MachineHost, public TraceLog {
   std::uint32_t SpeedTextTime = 0;
   std::int32_t MenuHeight = 0;
   std::string CreditText;
+  // The profile chosen in "Compatibility"; none for "Automatic", where the program database
+  // decides by the program in memory.
+  std::optional<Profile> ChosenProfile;
+  // What the program database knows of the program in memory; none for the boot program and
+  // for programs it does not know.
+  std::optional<KnownProgram> ProgramInMemory;
 
   // MachineHost
   void LayOutWindow() override;
@@ -47,6 +56,8 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void RefreshWindow() override;
   void ShowMessageBox(std::string_view title, std::string_view text) override;
   void PollEvents() override;
+  void ShowFrame() override;
+  void ProgramEnded() override;
 
   // TraceLog
   void AddTraceLine(std::string_view line) override;
@@ -61,6 +72,13 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void ToggleAntiflicker();
   void ToggleInvertColors();
   void SetSpeed(std::int32_t speedPercent);
+  void ChooseProfile(MenuId item);
+  void ToggleSwitch(MenuId item);
+  void ChooseCyclesPerFrame(MenuId item);
+  // With "Automatic", the rules of the program in memory.
+  void FollowProgramInMemory();
+  // The marks of "Compatibility" and "Cycles per frame" after the rules changed.
+  void ShowRules();
   void ShowSpeed();
   // Flips a toggle item's mark; the mark, not the flag, decides the direction. Returns the new
   // flag.
@@ -74,6 +92,7 @@ class FrontEnd final : public MachineHost, public TraceLog {
   WindowSystem& window_;
   Machine machine_;
   ProgramCommands programs_;
+  FrameClock frameClock_;
 };
 
 }  // namespace pellark

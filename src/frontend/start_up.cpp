@@ -36,6 +36,7 @@ bool FrontEnd::StartUp() {
   window_.SetItemCheck(static_cast<int>(MenuId::Scale2), true);
   window_.SetItemCheck(static_cast<int>(MenuId::Run), true);
   window_.SetItemCheck(static_cast<int>(MenuId::Stop), false);
+  ShowRules();
   BindFunctionKeys(window_);
   ApplyWindowSize();
   machine_.StartUp();

@@ -15,4 +15,11 @@ void SleepMilliseconds(int milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
+void FrameClock::WaitForNextFrame() {
+  const auto now = std::chrono::steady_clock::now();
+  if (now - nextFrame_ > kFrame) nextFrame_ = now;
+  nextFrame_ += kFrame;
+  std::this_thread::sleep_until(nextFrame_);
+}
+
 }  // namespace pellark

@@ -157,6 +157,26 @@ TEST(BootImage, LargeFontSpritesOfEightToFSitAtTenTimesTheirDigit) {
   EXPECT_THAT(result.OutLines(), ::testing::ElementsAre(HasSubstr(" I=096 "), CellTexts(0x96, 10)));
 }
 
+TEST(BootImage, PlatformProfilesShowAllSixteenLargeDigits) {
+  // For each digit d: V0 = d, I = its large sprite, draw 10 rows at 8 * (d mod 8), 11 * (d / 8).
+  std::vector<std::uint8_t> program;
+  Picture expected;
+  for (int digit = 0; digit < 16; ++digit) {
+    const int x = 8 * (digit % 8);
+    const int y = 11 * (digit / 8);
+    for (const int byte : {0x60, digit, 0xF0, 0x30, 0x61, x, 0x62, y, 0xD1, 0x2A})
+      program.push_back(static_cast<std::uint8_t>(byte));
+    char name[16];
+    std::snprintf(name, sizeof name, "large_%X", digit);
+    expected.Draw(Label(name), 10, x, y);
+  }
+  const ScratchFolder folder;
+  const RunResult result = RunPellark(
+      {"--profile", "octo", "-n", "80", "--screen", folder.WriteFile("digits.ch8", program)});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, expected.Text());
+}
+
 TEST(BootImage, ProgramDrawsTheSplashThenIdles) {
   Picture expected;
   const std::array<const char*, 7> name{"letter_P", "large_E",  "letter_L", "letter_L",

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace pellark {
+
+// The six switches by which the platforms programs were written for differ, named as the
+// program database names them.
+struct Switches {
+  bool shift = false;   // 8xy6/8xyE shift Vx in place; off: Vx = Vy shifted
+  bool memory = false;  // Fx55/Fx65 leave I unchanged; off: I += x + 1 afterwards
+  bool jump = false;    // Bxnn jumps to xnn + Vx; off: Bnnn jumps to nnn + V0
+  bool clip = false;    // sprite pixels past an edge are dropped; off: they wrap around
+  bool vblank = false;  // a sprite draw in 64 x 32 mode ends the current frame
+  bool logic = false;   // 8xy1/8xy2/8xy3 set VF to 0; off: VF unchanged
+
+  constexpr bool operator==(const Switches&) const = default;
+};
+
+struct SwitchName {
+  std::string_view name;
+  bool Switches::*field;
+};
+
+// In the order menus and messages list them.
+inline constexpr std::array<SwitchName, 6> kSwitchNames{{
+    {"shift", &Switches::shift},
+    {"memory", &Switches::memory},
+    {"jump", &Switches::jump},
+    {"clip", &Switches::clip},
+    {"vblank", &Switches::vblank},
+    {"logic", &Switches::logic},
+}};
+
+// The switches named in a comma-separated list ("shift,clip"), those on and the others off;
+// the empty list turns all off. None when a name is not a switch's.
+std::optional<Switches> SwitchesNamed(std::string_view names);
+
+// The rules a machine runs by. The designed machine is every rule at its default; the
+// platform profiles turn on the common rules and choose the switches and the frame rate.
+struct MachineRules {
+  // 8xy1 to 8xyE write Vx first and VF last, so with x = F the flag is what remains.
+  bool flagWrittenLast = false;
+  // Cxkk: a random byte AND kk, rather than a number up to kk.
+  bool randomByteMasked = false;
+  // Sprites start at X mod width, Y mod height and draw n rows wherever they come from;
+  // Dxy0 draws 16 x 16 in both resolutions; the clip switch decides what crosses an edge.
+  bool platformSprites = false;
+  // Fx29 and Fx30 take the digit Vx AND F; Fx30 points at a complete large font.
+  bool completeFonts = false;
+  // 00FD ends the program; every 0nnn without a handler passes on by 2, 0000 and 0001
+  // without scrolling.
+  bool platformGroupZero = false;
+  // Fx75/Fx85 save and restore V0..Vx in this many flag registers (x is cut to fit); 0: no
+  // store at all.
+  std::int32_t flagRegisterCount = 0;
+  // Timers count down once per frame and the display is shown once per frame, every
+  // cyclesPerFrame instructions; otherwise the timers follow the instruction count.
+  bool frameTiming = false;
+  std::int32_t cyclesPerFrame = 0;
+  // The designed machine shifts in place, leaves I alone and clips.
+  Switches switches{.shift = true, .memory = true, .clip = true};
+
+  constexpr bool operator==(const MachineRules&) const = default;
+};
+
+enum class Profile { Designed, Chip8, SuperChip, Octo };
+
+inline constexpr std::array<Profile, 4> kProfiles{Profile::Designed, Profile::Chip8,
+                                                  Profile::SuperChip, Profile::Octo};
+
+// "As designed", "CHIP-8", "SUPER-CHIP", "Octo".
+std::string_view ProfileName(Profile profile);
+MachineRules RulesOf(Profile profile);
+// The rules of a program that the database knows: the environment most of the archive was
+// written in, with the program's own switches and frame rate.
+MachineRules RulesOfKnownProgram(const Switches& switches, std::int32_t cyclesPerFrame);
+
+}  // namespace pellark

@@ -1,0 +1,95 @@
+// "Compatibility" and "Cycles per frame": choices apply at once, Automatic follows the program
+// loaded, and frame timing shows the display once a frame.
+#include <fstream>
+#include <iterator>
+
+#include "front_end_fixture.h"
+
+namespace pellark {
+namespace {
+
+using CompatibilityTest = StartedFrontEndTest;
+
+std::vector<unsigned char> CollectionProgram(const std::string& name) {
+  std::ifstream file(std::string(PELLARK_TEST_PROGRAMS) + "/" + name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
+
+TEST_F(CompatibilityTest, StartsAutomaticWithTheDesignedRules) {
+  EXPECT_TRUE(Marked(MenuId::ProfileAutomatic));
+  EXPECT_EQ(machine().Rules, RulesOf(Profile::Designed));
+  // The designed machine shifts in place, keeps I and clips.
+  for (const MenuId id : {MenuId::SwitchShift, MenuId::SwitchMemory, MenuId::SwitchClip})
+    EXPECT_TRUE(Marked(id));
+  for (const MenuId id : {MenuId::SwitchJump, MenuId::SwitchVblank, MenuId::SwitchLogic,
+                          MenuId::Cycles10, MenuId::ProfileOcto})
+    EXPECT_FALSE(Marked(id));
+}
+
+TEST_F(CompatibilityTest, AProfileAppliesAtOnceWithoutAResetOrAStop) {
+  StartProgram({0x60, 0x05, 0x12, 0x02});
+  frontEnd.RunPass();
+  Select(MenuId::ProfileChip8);
+  EXPECT_EQ(machine().Rules, RulesOf(Profile::Chip8));
+  EXPECT_EQ(machine().Running, 1);
+  EXPECT_EQ(machine().Registers[0], 5);
+  EXPECT_TRUE(Marked(MenuId::ProfileChip8));
+  EXPECT_FALSE(Marked(MenuId::ProfileAutomatic));
+  EXPECT_TRUE(Marked(MenuId::SwitchLogic));
+  EXPECT_FALSE(Marked(MenuId::SwitchShift));
+  EXPECT_TRUE(Marked(MenuId::Cycles10));
+  // The designed items keep their marks.
+  EXPECT_TRUE(Marked(MenuId::Run));
+}
+
+TEST_F(CompatibilityTest, SwitchesAndFrameRatesChangeTheCurrentSet) {
+  Select(MenuId::ProfileOcto);
+  Select(MenuId::SwitchJump);
+  EXPECT_TRUE(machine().Rules.switches.jump);
+  EXPECT_TRUE(Marked(MenuId::SwitchJump));
+  Select(MenuId::Cycles1000);
+  EXPECT_EQ(machine().Rules.cyclesPerFrame, 1000);
+  EXPECT_TRUE(Marked(MenuId::Cycles1000));
+  EXPECT_FALSE(Marked(MenuId::Cycles20));
+  Select(MenuId::SwitchJump);
+  EXPECT_FALSE(machine().Rules.switches.jump);
+}
+
+TEST_F(CompatibilityTest, AutomaticRunsAKnownProgramByItsOwnRulesAndTheBootProgramAsDesigned) {
+  window.QueueOpenAnswer(WriteFile("knight.ch8", CollectionProgram("knight.ch8")));
+  Select(MenuId::Load);
+  EXPECT_EQ(machine().Rules, RulesOfKnownProgram({}, 200));
+  EXPECT_TRUE(Marked(MenuId::Cycles200));
+  Select(MenuId::Reset);
+  EXPECT_EQ(machine().Rules, RulesOf(Profile::Designed));
+  // A chosen profile stays whatever is loaded.
+  Select(MenuId::ProfileSuperChip);
+  window.QueueOpenAnswer(WriteFile("knight.ch8", CollectionProgram("knight.ch8")));
+  Select(MenuId::Load);
+  EXPECT_EQ(machine().Rules, RulesOf(Profile::SuperChip));
+  Select(MenuId::ProfileAutomatic);
+  EXPECT_EQ(machine().Rules, RulesOfKnownProgram({}, 200));
+}
+
+TEST_F(CompatibilityTest, AProgramThatEndsItselfStopsTheMachineAndSaysSo) {
+  Select(MenuId::ProfileOcto);
+  StartProgram({0x00, 0xFD});
+  frontEnd.RunPass();
+  EXPECT_EQ(machine().Running, 0);
+  EXPECT_TRUE(Marked(MenuId::Stop));
+  ASSERT_EQ(window.Messages().size(), 1u);
+  EXPECT_EQ(window.Messages()[0].text, "The program has ended.");
+}
+
+TEST_F(CompatibilityTest, FrameTimingShowsTheDisplayOncePerFrame) {
+  Select(MenuId::ProfileOcto);
+  Select(MenuId::Cycles10);
+  // Draws a sprite on every other instruction.
+  StartProgram({0xD0, 0x01, 0x12, 0x00});
+  const int pictures = window.PictureCount();
+  for (int pass = 0; pass < 30; ++pass) frontEnd.RunPass();
+  EXPECT_EQ(window.PictureCount() - pictures, 3);
+}
+
+}  // namespace
+}  // namespace pellark
