@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/machine.h"
 #include "core/machine_host.h"
@@ -18,8 +19,8 @@ class Runner final : public MachineHost, public TraceLog {
  public:
   explicit Runner(const RunOptions& options);
 
-  // The exit status: 0 after a run, 1 when an output could not be written, 2 when the program
-  // cannot be loaded.
+  // The exit status: 0 after a run, 1 when an output could not be written, 2 when the boot
+  // image cannot be read or the program cannot be loaded.
   int Run();
 
   // MachineHost: there is no window; message boxes go to standard error.
@@ -34,12 +35,15 @@ class Runner final : public MachineHost, public TraceLog {
   void AddTraceLine(std::string_view line) override { output_.WriteLine(line); }
 
  private:
-  void StartUp();
+  // False, after saying why, when the boot image cannot be read; nothing has run then.
+  bool StartUp();
   // Loads the program; false, after saying why, when it cannot be.
   bool LoadProgram();
   // Prints --state, --memory and --screen, and writes --png.
   void ReportMachine();
-  void ReportBenchmark(double seconds) const;
+  void ReportBenchmark(double seconds);
+  // One line on standard error; a line that cannot be written fails the run.
+  void Tell(const std::string& line);
 
   const RunOptions& options_;
   OutputBuffer output_;
@@ -49,6 +53,7 @@ class Runner final : public MachineHost, public TraceLog {
   // A key wait that nothing will answer has ended the run.
   bool endedInKeyWait_ = false;
   bool pngFailed_ = false;
+  bool tellFailed_ = false;
 };
 
 }  // namespace pellark

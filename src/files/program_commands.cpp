@@ -17,7 +17,7 @@ void ProgramCommands::ReloadProgram() {
 }
 
 void ProgramCommands::CopyProgramIntoMemory() {
-  switch (LoadProgramFile(machine_, romFileName_)) {
+  switch (LoadProgramFile(machine_, romFileName_).result) {
     case LoadResult::Loaded: break;
     case LoadResult::CannotRead:
       window_.ShowMessageBox("Pellark", "Error: Can't read the file");

@@ -6,31 +6,21 @@
 
 namespace pellark {
 
-namespace {
-
-LoadResult CopyIntoMemory(Machine& machine, const std::string& path) {
-  ByteFile file;
-  if (!file.OpenFileForReading(path)) return LoadResult::CannotRead;
-  // Read one byte past the capacity to tell a program that fits from one that does not,
-  // before any cell is written.
-  std::vector<int> bytes;
-  bytes.reserve(kProgramCapacity + 1);
-  while (bytes.size() <= static_cast<std::size_t>(kProgramCapacity) && !file.AtEndOfFile()) {
-    bytes.push_back(file.ReadFileByte());
-  }
-  file.CloseFileSlot();
-  if (bytes.size() > static_cast<std::size_t>(kProgramCapacity)) return LoadResult::TooLarge;
-  std::int32_t address = kProgramStart;
-  for (const int byte : bytes) machine.SetCell(address++, ToHexByte(byte));
-  return LoadResult::Loaded;
-}
-
-}  // namespace
-
-LoadResult LoadProgramFile(Machine& machine, const std::string& path) {
-  const LoadResult result = CopyIntoMemory(machine, path);
+LoadReport LoadProgramFile(Machine& machine, const std::string& path) {
   machine.PC = kProgramStart;
-  return result;
+  // One byte past the capacity tells a program that fits from one that does not, before any
+  // cell is written.
+  std::vector<int> bytes;
+  LoadReport report;
+  if (!ReadFileBytes(path, kProgramCapacity + 1, bytes, report.reason)) {
+    report.result = LoadResult::CannotRead;
+  } else if (bytes.size() > static_cast<std::size_t>(kProgramCapacity)) {
+    report.result = LoadResult::TooLarge;
+  } else {
+    std::int32_t address = kProgramStart;
+    for (const int byte : bytes) machine.SetCell(address++, ToHexByte(byte));
+  }
+  return report;
 }
 
 bool SaveProgramFile(const Machine& machine, const std::string& path) {
