@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -47,6 +48,10 @@ class ByteFileTest : public ::testing::Test {
                static_cast<std::streamsize>(bytes.size()));
     return path;
   }
+  static std::string Contents(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
   void TearDown() override { std::filesystem::remove_all(folder); }
 
   std::filesystem::path folder = [] {
@@ -66,14 +71,45 @@ TEST_F(ByteFileTest, ReadsBytesSignExtendedUntilTheEnd) {
   while (!file.AtEndOfFile()) read.push_back(file.ReadFileByte());
   EXPECT_EQ(read, (std::vector<int>{-56, 0, 127}));
   EXPECT_TRUE(file.AtEndOfFile());
+  EXPECT_FALSE(file.ReadFailed());
 }
 
-TEST_F(ByteFileTest, MissingFilesFoldersAndEmptyNamesCannotBeOpened) {
+TEST_F(ByteFileTest, AReadErrorIsToldFromTheEnd) {
   ByteFile file;
-  EXPECT_FALSE(file.OpenFileForReading((folder / "missing").string()));
-  EXPECT_FALSE(file.OpenFileForReading(folder.string()));
-  EXPECT_FALSE(file.OpenFileForReading(""));
+  ASSERT_TRUE(file.OpenFileForReading("/proc/self/mem"));
   EXPECT_TRUE(file.AtEndOfFile());
+  EXPECT_TRUE(file.ReadFailed());
+  EXPECT_EQ(file.FailureReason(), "Input/output error");
+}
+
+TEST_F(ByteFileTest, OnlyRegularFilesCanBeOpened) {
+  const auto fifo = folder / "fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const std::pair<std::string, std::string> refused[] = {
+      {(folder / "missing").string(), "No such file or directory"},
+      {folder.string(), "Is a directory"},
+      {fifo.string(), "Not a regular file"},
+      {"", "No file name"},
+  };
+  ByteFile file;
+  for (const auto& [name, reason] : refused) {
+    EXPECT_FALSE(file.OpenFileForReading(name)) << name;
+    EXPECT_EQ(file.FailureReason(), reason);
+  }
+  EXPECT_TRUE(file.AtEndOfFile());
+}
+
+TEST_F(ByteFileTest, AWriteReplacesTheFileOnlyWhenClosed) {
+  const auto path = Write("kept", {'o', 'l', 'd'});
+  {
+    ByteFile file;
+    ASSERT_TRUE(file.CreateFileForWriting(path.string()));
+    file.WriteFileByte('n');
+    EXPECT_EQ(Contents(path), "old");
+  }
+  // Dropped before it was closed: nothing changes, and nothing is left beside the file.
+  EXPECT_EQ(Contents(path), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
 }
 
 TEST_F(ByteFileTest, PlainNamesAreFoundBesideTheProgramWhateverTheWorkingFolder) {
@@ -96,8 +132,7 @@ TEST_F(ByteFileTest, WritesLowBytesAndReportsAFailedWrite) {
   file.WriteFileByte(0x1A2);
   file.WriteFileByte(-1);
   EXPECT_TRUE(file.CloseFileSlot());
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "\xA2\xFF");
+  EXPECT_EQ(Contents(path), "\xA2\xFF");
 
   EXPECT_FALSE(file.CreateFileForWriting((folder / "no-such-folder" / "file").string()));
   ASSERT_TRUE(file.CreateFileForWriting("/dev/full"));
@@ -128,6 +163,26 @@ TEST(ImageTest, FillBoxIsClippedToTheImage) {
   EXPECT_EQ(image.ReadPixel(6, 2), White);
   EXPECT_EQ(image.ReadPixel(7, 3), White);
   EXPECT_EQ(image.ReadPixel(6, 1), Black);
+}
+
+TEST(ImageTest, FillBoxFillsOnlyWhatLiesOnTheImage) {
+  const struct {
+    int x, y, width, height, lit;
+  } boxes[] = {
+      {6, 2, 10, 10, 4}, {-3, -1, 5, 3, 4},                    // over the edges
+      {10, 0, 5, 2, 0},  {-9, 0, 5, 2, 0},  {0, 4, 8, 2, 0},   // beside the image
+      {2, 1, 0, 3, 0},   {2, 1, -4, 3, 0},  {2, 1, 3, -1, 0},  // empty
+  };
+  for (const auto& box : boxes) {
+    Image image;
+    image.NewImage(8, 4);
+    image.FillBox(box.x, box.y, box.width, box.height, White);
+    int lit = 0;
+    for (int y = 0; y < 4; ++y) {
+      for (int x = 0; x < 8; ++x) lit += image.ReadPixel(x, y) == White ? 1 : 0;
+    }
+    EXPECT_EQ(lit, box.lit) << box.x << "," << box.y << " " << box.width << "x" << box.height;
+  }
 }
 
 TEST(ImageTest, BlitAtAnOffsetDropsWhatFallsOutside) {
