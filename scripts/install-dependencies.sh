@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth            # a virtual X display for the desktop tests
   xdotool x11-apps x11-utils  # the desktop tests' keyboard, screen capture and window facts
+  clang libclang-rt-14-dev    # the fuzz target: libFuzzer and the sanitizer run-times
 )
 
 missing=()

@@ -122,6 +122,8 @@ bool ByteFile::CreateFileForWriting(const std::string& name) {
   }
   if (S_ISDIR(status.st_mode)) return Fail(std::strerror(EISDIR));
   if (!S_ISREG(status.st_mode)) return OpenInPlace(target);
+  // A rename would replace a file that may not be written, too.
+  if (::access(target.c_str(), W_OK) != 0) return FailWithError();
   const Permissions kept{status.st_mode & 07777u, status.st_uid, status.st_gid};
   return OpenReplacement(target, &kept);
 }
