@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth            # a virtual X display for the desktop tests
   xdotool x11-apps x11-utils  # the desktop tests' keyboard, screen capture and window facts
+  clang libclang-rt-14-dev    # the fuzz target: libFuzzer and the sanitizer run-times
 )
 
 missing=()
@@ -31,4 +32,4 @@ else
 fi
 echo "Installing ${missing[*]}"
 "${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -66,12 +67,16 @@ TEST_F(ByteFileTest, ReadsBytesSignExtendedUntilTheEnd) {
   while (!file.AtEndOfFile()) read.push_back(file.ReadFileByte());
   EXPECT_EQ(read, (std::vector<int>{-56, 0, 127}));
   EXPECT_TRUE(file.AtEndOfFile());
+  EXPECT_FALSE(file.ReadFailed());
 }
 
-TEST_F(ByteFileTest, MissingFilesFoldersAndEmptyNamesCannotBeOpened) {
+TEST_F(ByteFileTest, OnlyRegularFilesCanBeOpened) {
+  const auto fifo = folder / "fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   ByteFile file;
   EXPECT_FALSE(file.OpenFileForReading((folder / "missing").string()));
   EXPECT_FALSE(file.OpenFileForReading(folder.string()));
+  EXPECT_FALSE(file.OpenFileForReading(fifo.string()));
   EXPECT_FALSE(file.OpenFileForReading(""));
   EXPECT_TRUE(file.AtEndOfFile());
 }
@@ -128,6 +133,26 @@ TEST(ImageTest, FillBoxIsClippedToTheImage) {
   EXPECT_EQ(image.ReadPixel(6, 2), White);
   EXPECT_EQ(image.ReadPixel(7, 3), White);
   EXPECT_EQ(image.ReadPixel(6, 1), Black);
+}
+
+TEST(ImageTest, FillBoxFillsOnlyWhatLiesOnTheImage) {
+  const struct {
+    int x, y, width, height, lit;
+  } boxes[] = {
+      {6, 2, 10, 10, 4}, {-3, -1, 5, 3, 4},                    // over the edges
+      {10, 0, 5, 2, 0},  {-9, 0, 5, 2, 0},  {0, 4, 8, 2, 0},   // beside the image
+      {2, 1, 0, 3, 0},   {2, 1, -4, 3, 0},  {2, 1, 3, -1, 0},  // empty
+  };
+  for (const auto& box : boxes) {
+    Image image;
+    image.NewImage(8, 4);
+    image.FillBox(box.x, box.y, box.width, box.height, White);
+    int lit = 0;
+    for (int y = 0; y < 4; ++y) {
+      for (int x = 0; x < 8; ++x) lit += image.ReadPixel(x, y) == White ? 1 : 0;
+    }
+    EXPECT_EQ(lit, box.lit) << box.x << "," << box.y << " " << box.width << "x" << box.height;
+  }
 }
 
 TEST(ImageTest, BlitAtAnOffsetDropsWhatFallsOutside) {

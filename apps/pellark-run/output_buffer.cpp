@@ -20,6 +20,7 @@ void OutputBuffer::WriteAll(std::string_view text) {
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) {
       failed_ = true;
+      error_ = written < 0 ? errno : EIO;
       break;
     }
     text.remove_prefix(static_cast<std::size_t>(written));

@@ -43,6 +43,8 @@ class OutputBuffer {
   void Flush();
   // True once a write has failed; later output is dropped.
   bool Failed() const { return failed_; }
+  // The errno of the failed write.
+  int Error() const { return error_; }
 
  private:
   void WriteAll(std::string_view text);
@@ -51,6 +53,7 @@ class OutputBuffer {
   std::vector<char> buffer_;
   std::size_t used_ = 0;
   bool failed_ = false;
+  int error_ = 0;
 };
 
 }  // namespace pellark

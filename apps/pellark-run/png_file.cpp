@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "pellark-run/machine_report.h"
+#include "platform/byte_file.h"
 
 namespace pellark {
 
@@ -23,11 +24,24 @@ std::string WriteDisplayPng(const Machine& machine, const std::string& path) {
   image.width = static_cast<png_uint_32>(enlarged.Width());
   image.height = static_cast<png_uint_32>(enlarged.Height());
   image.format = PNG_FORMAT_GRAY;
-  if (png_image_write_to_file(&image, path.c_str(), 0, grey.data(), 0, nullptr) == 0) {
+  // Encoded in memory first: libpng's own file writer empties the file before it knows the
+  // picture can be written, and removes it on failure.
+  png_alloc_size_t size = 0;
+  std::vector<png_byte> encoded;
+  if (png_image_write_get_memory_size(image, size, 0, grey.data(), 0, nullptr) != 0) {
+    encoded.resize(size);
+    png_image_write_to_memory(&image, encoded.data(), &size, 0, grey.data(), 0, nullptr);
+  }
+  if (PNG_IMAGE_FAILED(image)) {
     std::string message = image.message;
     png_image_free(&image);
-    return message.empty() ? "cannot write the file" : message;
+    return message.empty() ? "cannot encode the picture" : message;
   }
+
+  ByteFile file;
+  if (!file.CreateFileForWriting(path)) return file.FailureReason();
+  for (std::size_t i = 0; i < size; ++i) file.WriteFileByte(encoded[i]);
+  if (!file.CloseFileSlot()) return file.FailureReason();
   return {};
 }
 

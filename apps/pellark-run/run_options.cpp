@@ -28,8 +28,9 @@ frame rate, anything else as designed. A run not as designed says its rules in
 one line on standard error. A program that ends itself (00FD) ends the run.
 
 Output order: trace lines as they come, then --state, each --memory line, then
---screen. Exit status: 0 after a run, 1 when an output cannot be written, 2 for
-bad input.
+--screen. Exit status: 0 after a run, 1 when an output cannot be written (a
+closed output ends the run), 2 for bad input or a program or boot image that
+cannot be read.
 
 Examples:
   pellark-run -n 500000 --press 5@1000+200 --screen game.ch8
@@ -73,6 +74,12 @@ std::int32_t ParseCyclesPerFrame(const std::string& text) {
     FailWith(text, "the cycles per frame must be a number from 1 to 1000000");
   }
   return static_cast<std::int32_t>(cycles);
+}
+
+// An empty name would otherwise read as the option's absence.
+std::string ParseFileName(const std::string& text) {
+  if (text.empty()) FailWith(text, "the file name is empty");
+  return text;
 }
 
 }  // namespace
@@ -137,7 +144,7 @@ MemoryRange ParseMemoryRange(const std::string& text) {
   if (!ParseDecimal(view.substr(colon + 1), count) || count == 0) {
     FailWith(text, "the cell count must be a number from 1 on");
   }
-  if (address + count > kLastCell + 1) FailWith(text, "memory ends at 1000");
+  if (count > kLastCell + 1 - address) FailWith(text, "memory ends at 1000");
   return {static_cast<std::int32_t>(address), static_cast<std::int32_t>(count)};
 }
 
@@ -170,7 +177,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
   option("--boot", "FILE",
          "boot image to load at address 0 (default: Chip8.rom beside\n"
          "pellark-run)")
-      ->each([&options](const std::string& text) { options.bootImage = text; });
+      ->each([&options](const std::string& text) { options.bootImage = ParseFileName(text); });
   option("-n,--instructions", "N", "stop after N executed instructions (default: 100000)")
       ->each([&options](const std::string& text) { options.instructionLimit = ParseCount(text); });
   option("--press", "K@N[+D]",
@@ -194,7 +201,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
         options.memory.push_back(ParseMemoryRange(text));
       });
   option("--png", "FILE", "at the end write the display as a PNG, 4 x 4 pixels each")
-      ->each([&options](const std::string& text) { options.png = text; });
+      ->each([&options](const std::string& text) { options.png = ParseFileName(text); });
   option("--profile", "NAME",
          "the rules to run by: auto (default), designed, chip8, schip or\n"
          "octo")

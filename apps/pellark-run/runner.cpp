@@ -2,15 +2,19 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "core/instruction_pass.h"
 #include "files/program_database.h"
 #include "files/program_file.h"
 #include "pellark-run/machine_report.h"
 #include "pellark-run/png_file.h"
+#include "platform/byte_file.h"
 #include "platform/text.h"
 
 namespace pellark {
@@ -32,10 +36,21 @@ Runner::Runner(const RunOptions& options)
       keyboard_(options.presses),
       machine_(*this, keyboard_, *this) {}
 
-void Runner::StartUp() {
+bool Runner::StartUp() {
   if (!options_.bootImage.empty()) machine_.BootImageName = FromWorkingFolder(options_.bootImage);
+  // Without its boot image the machine would run on empty memory and show nothing of it.
+  std::vector<int> bootImage;
+  std::string reason;
+  if (!ReadFileBytes(machine_.BootImageName, kLastCell + 1, bootImage, reason)) {
+    const std::string name = options_.bootImage.empty()
+                                 ? ResolveBesideProgram(machine_.BootImageName).string()
+                                 : options_.bootImage;
+    Tell("pellark-run: cannot read the boot image " + name + ": " + reason);
+    return false;
+  }
   machine_.TraceEnabled = options_.trace ? 1 : 0;
   machine_.StartUp();
+  return true;
 }
 
 bool Runner::LoadProgram() {
@@ -44,13 +59,11 @@ bool Runner::LoadProgram() {
   switch (load.result) {
     case LoadResult::Loaded: knownProgram_ = FindKnownProgram(load.bytes); return true;
     case LoadResult::CannotRead:
-      std::fprintf(stderr, "pellark-run: Error: Can't read the file: %s\n", program.c_str());
+      Tell("pellark-run: Error: Can't read the file: " + program + ": " + load.reason);
       return false;
     case LoadResult::TooLarge:
-      std::fprintf(stderr,
-                   "pellark-run: Error: The program is too large: %s (at most %d bytes fit from "
-                   "0x200)\n",
-                   program.c_str(), kProgramCapacity);
+      Tell("pellark-run: Error: The program is too large: " + program + " (at most " +
+           std::to_string(kProgramCapacity) + " bytes fit from 0x200)");
       return false;
   }
   return false;
@@ -72,7 +85,7 @@ void Runner::ChooseRules() {
   if (rules != RulesOf(Profile::Designed)) ReportRules();
 }
 
-void Runner::ReportRules() const {
+void Runner::ReportRules() {
   const Profile profile =
       options_.profile.value_or(knownProgram_ ? Profile::Octo : Profile::Designed);
   std::string line = "pellark-run: profile ";
@@ -93,19 +106,21 @@ void Runner::ReportRules() const {
   } else {
     line += ", timers by instruction count";
   }
-  std::fprintf(stderr, "%s\n", line.c_str());
+  Tell(line);
 }
 
 int Runner::Run() {
-  StartUp();
+  if (!StartUp()) return 2;
   if (options_.program && !LoadProgram()) return 2;
   ChooseRules();
 
   const std::int32_t spinCount =
       options_.speedPercent ? SpinCountForSpeed(*options_.speedPercent) : kNoPacing;
   const auto start = std::chrono::steady_clock::now();
-  // A program that ends itself (00FD) stops the machine, and the run.
-  while (executed_ < options_.instructionLimit && !endedInKeyWait_ && machine_.Running == 1) {
+  // A program that ends itself (00FD) stops the machine, and the run; output that cannot be
+  // written ends it too: nobody would see the rest.
+  while (executed_ < options_.instructionLimit && !endedInKeyWait_ && machine_.Running == 1 &&
+         !output_.Failed()) {
     keyboard_.BeginInstruction(++executed_);
     RunInstructionPass(machine_, spinCount);
   }
@@ -115,15 +130,21 @@ int Runner::Run() {
   output_.Flush();
   if (options_.benchmark) ReportBenchmark(elapsed.count());
   if (output_.Failed()) {
-    std::fprintf(stderr, "pellark-run: cannot write to standard output\n");
+    // A reader that closes the pipe has seen all it wanted: that ends the run without a word.
+    if (output_.Error() != EPIPE)
+      Tell(std::string("pellark-run: cannot write to standard output: ") +
+           std::strerror(output_.Error()));
     return 1;
   }
-  return pngFailed_ ? 1 : 0;
+  return pngFailed_ || tellFailed_ ? 1 : 0;
+}
+
+void Runner::Tell(const std::string& line) {
+  if (std::fprintf(stderr, "%s\n", line.c_str()) < 0) tellFailed_ = true;
 }
 
 void Runner::ShowMessageBox(std::string_view title, std::string_view text) {
-  std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(title.size()), title.data(),
-               static_cast<int>(text.size()), text.data());
+  Tell(std::string(title) + ": " + std::string(text));
 }
 
 void Runner::PollEvents() {
@@ -131,7 +152,7 @@ void Runner::PollEvents() {
   // Nothing will ever answer this wait. Report the machine as it is now, before the ended
   // wait writes its key into Vx, then end the wait as a close request does.
   ReportMachine();
-  std::fprintf(stderr, "waiting for key at $%s\n", HexText(machine_.PC).c_str());
+  Tell("waiting for key at $" + HexText(machine_.PC));
   machine_.QuitRequested = 1;
   machine_.PendingKey = 16;
   endedInKeyWait_ = true;
@@ -144,17 +165,18 @@ void Runner::ReportMachine() {
   if (!options_.png.empty()) {
     const std::string error = WriteDisplayPng(machine_, FromWorkingFolder(options_.png));
     if (!error.empty()) {
-      std::fprintf(stderr, "pellark-run: cannot write %s: %s\n", options_.png.c_str(),
-                   error.c_str());
+      Tell("pellark-run: cannot write " + options_.png + ": " + error);
       pngFailed_ = true;
     }
   }
 }
 
-void Runner::ReportBenchmark(double seconds) const {
+void Runner::ReportBenchmark(double seconds) {
   const double perSecond = seconds > 0 ? static_cast<double>(executed_) / seconds : 0;
-  std::fprintf(stderr, "%llu instructions, %.6f seconds, %.0f instructions per second\n",
-               static_cast<unsigned long long>(executed_), seconds, perSecond);
+  char line[128];
+  std::snprintf(line, sizeof line, "%llu instructions, %.6f seconds, %.0f instructions per second",
+                static_cast<unsigned long long>(executed_), seconds, perSecond);
+  Tell(line);
 }
 
 }  // namespace pellark

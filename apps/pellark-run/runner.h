@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "core/machine.h"
 #include "core/machine_host.h"
@@ -20,8 +21,8 @@ class Runner final : public MachineHost, public TraceLog {
  public:
   explicit Runner(const RunOptions& options);
 
-  // The exit status: 0 after a run, 1 when an output could not be written, 2 when the program
-  // cannot be loaded.
+  // The exit status: 0 after a run, 1 when an output could not be written, 2 when the boot
+  // image cannot be read or the program cannot be loaded.
   int Run();
 
   // MachineHost: there is no window; message boxes go to standard error.
@@ -39,16 +40,19 @@ class Runner final : public MachineHost, public TraceLog {
   void AddTraceLine(std::string_view line) override { output_.WriteLine(line); }
 
  private:
-  void StartUp();
+  // False, after saying why, when the boot image cannot be read; nothing has run then.
+  bool StartUp();
   // Loads the program; false, after saying why, when it cannot be.
   bool LoadProgram();
   // The profile, the program database's choice, then --quirks and --cycles-per-frame.
   void ChooseRules();
   // One line on standard error for a run that is not as designed.
-  void ReportRules() const;
+  void ReportRules();
   // Prints --state, --memory and --screen, and writes --png.
   void ReportMachine();
-  void ReportBenchmark(double seconds) const;
+  void ReportBenchmark(double seconds);
+  // One line on standard error; a line that cannot be written fails the run.
+  void Tell(const std::string& line);
 
   const RunOptions& options_;
   OutputBuffer output_;
@@ -59,6 +63,7 @@ class Runner final : public MachineHost, public TraceLog {
   bool endedInKeyWait_ = false;
   bool pngFailed_ = false;
   std::optional<KnownProgram> knownProgram_;
+  bool tellFailed_ = false;
 };
 
 }  // namespace pellark

@@ -1,5 +1,7 @@
 #include "core/machine.h"
 
+#include <vector>
+
 #include "core/instruction.h"
 #include "core/machine_host.h"
 #include "platform/byte_file.h"
@@ -48,16 +50,15 @@ void Machine::ResetMachine() {
 }
 
 void Machine::LoadBootImage() {
-  ByteFile file;
-  if (!file.OpenFileForReading(BootImageName)) {
+  // A longer image keeps only what fits in memory; one that fails midway stores nothing.
+  std::vector<int> bytes;
+  std::string reason;
+  if (!ReadFileBytes(BootImageName, kLastCell + 1, bytes, reason)) {
     host_.ShowMessageBox("Pellark", "Error: Can't read the rom file");
     return;
   }
-  // A longer image keeps only what fits in memory.
-  for (std::int32_t address = 0; address <= kLastCell && !file.AtEndOfFile(); ++address) {
-    SetCell(address, ToHexByte(file.ReadFileByte()));
-  }
-  file.CloseFileSlot();
+  std::int32_t address = 0;
+  for (const int byte : bytes) SetCell(address++, ToHexByte(byte));
 }
 
 bool Machine::ConsumeSkip() {

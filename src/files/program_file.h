@@ -13,12 +13,14 @@ inline constexpr std::int32_t kProgramCapacity = kLastCell + 1 - kProgramStart;
 
 enum class LoadResult {
   Loaded,
-  CannotRead,  // the file is missing, unreadable, or the name is empty
+  CannotRead,  // missing, not a regular file, a read failed, or the name is empty: nothing stored
   TooLarge,    // longer than kProgramCapacity: nothing of it is stored
 };
 
 struct ProgramLoad {
-  LoadResult result = LoadResult::CannotRead;
+  LoadResult result = LoadResult::Loaded;
+  // Why the file could not be read, in the system's words.
+  std::string reason;
   // What was stored from 0x200, once loaded.
   std::vector<std::uint8_t> bytes;
 };
@@ -27,8 +29,8 @@ struct ProgramLoad {
 // leaves PC at 0x200 whatever happens. Cells beyond the end of the program keep their texts.
 ProgramLoad LoadProgramFile(Machine& machine, const std::string& path);
 
-// Writes V4 bytes, the values of the cells from 0x200, to a new or emptied file; false when
-// the file cannot be created or written.
+// Writes V4 bytes, the values of the cells from 0x200, to a new file or in place of an existing
+// one; false when it cannot be created or written, which leaves an existing file as it was.
 bool SaveProgramFile(const Machine& machine, const std::string& path);
 
 }  // namespace pellark

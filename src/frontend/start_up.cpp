@@ -1,5 +1,6 @@
 #include "core/instruction_pass.h"
 #include "frontend/front_end.h"
+#include "platform/byte_file.h"
 #include "platform/window_system.h"
 
 namespace pellark {
@@ -21,6 +22,8 @@ FrontEnd::FrontEnd(WindowSystem& window)
     : window_(window), machine_(*this, window, *this), programs_(machine_, window) {}
 
 bool FrontEnd::StartUp() {
+  // Save program past the file-size limit must fail with its message, not end the program.
+  ReportWriteFailuresAsErrors();
   if (!window_.OpenKeyboardDevice()) {
     window_.ShowMessageBox("Error", "Can't open DirectX 7");
     return false;

@@ -16,6 +16,7 @@ void Image::FillBox(int x, int y, int width, int height, Colour colour) {
   const int top = std::max(y, 0);
   const int right = std::min(x + width, width_);
   const int bottom = std::min(y + height, height_);
+  if (left >= right) return;
   for (int row = top; row < bottom; ++row) {
     std::fill(pixels_.begin() + Index(left, row), pixels_.begin() + Index(right, row), colour);
   }

@@ -12,7 +12,8 @@ class Image {
   // Recreates the image at the given size with every pixel black. The pixel storage is kept
   // when it is large enough, so clearing and scrolling the display do not allocate.
   void NewImage(int width, int height);
-  // Fills the pixels x .. x + width - 1, y .. y + height - 1, clipped to the image.
+  // Fills the pixels x .. x + width - 1, y .. y + height - 1, clipped to the image; an empty or
+  // off-image box fills nothing.
   void FillBox(int x, int y, int width, int height, Colour colour);
   // Sets one pixel; a position outside the image changes nothing.
   void PutPixel(int x, int y, Colour colour) {

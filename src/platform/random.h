@@ -5,8 +5,8 @@
 
 namespace pellark {
 
-// The platform's random source, bit-exact with the original lagged generator so that a run
-// seeded with 1 draws the same sequence every time.
+// The platform's random source: a lagged generator over 34 words, so that a run seeded with 1
+// draws the same sequence every time.
 class RandomGenerator {
  public:
   void SeedRandom(std::uint32_t seed);

@@ -1,3 +1,6 @@
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include <fstream>
 
 #include "front_end_fixture.h"
@@ -68,6 +71,22 @@ TEST_F(ProgramFilesTest, ACancelledLoadReportsTheFileAndReloadDoesTheSame) {
   EXPECT_EQ(machine().Running, 1);
 }
 
+TEST_F(ProgramFilesTest, AFileThatCannotBeReadLeavesNothingOfItself) {
+  const auto fifo = folder / "fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  // A read error, something that is not a regular file, and a folder.
+  for (const std::string& path : {std::string("/proc/self/mem"), fifo.string(), folder.string()}) {
+    window.QueueOpenAnswer(path);
+    Select(MenuId::Load);
+    Select(MenuId::Reload);
+  }
+  ASSERT_EQ(window.Messages().size(), 6u);
+  for (const auto& message : window.Messages())
+    EXPECT_EQ(message.text, "Error: Can't read the file");
+  EXPECT_TRUE(machine().Cell(0x200).IsEmpty());
+  EXPECT_EQ(machine().PC, 0x200);
+}
+
 TEST_F(ProgramFilesTest, AnOversizedProgramIsRefusedWhole) {
   window.QueueOpenAnswer(WriteFile("huge.ch8", std::vector<unsigned char>(3586, 0x12)));
   Select(MenuId::Load);
@@ -105,10 +124,12 @@ TEST_F(ProgramFilesTest, SaveWritesV4BytesFrom200) {
   EXPECT_EQ(window.SaveDialogs()[0].pattern, "");
   EXPECT_EQ(Contents(saved), std::string(bytes.begin(), bytes.end()));
   // Empty cells are saved as zero bytes, and an existing file is replaced.
+  std::filesystem::permissions(saved, std::filesystem::perms(0604));
   machine().Registers[4] = 8;
   window.QueueSaveAnswer(saved);
   Select(MenuId::SaveProgram);
   EXPECT_EQ(Contents(saved), std::string(bytes.begin(), bytes.end()) + std::string(3, '\0'));
+  EXPECT_EQ(std::filesystem::status(saved).permissions(), std::filesystem::perms(0604));
   machine().Registers[4] = 0;
   window.QueueSaveAnswer(saved);
   Select(MenuId::SaveProgram);
@@ -130,6 +151,24 @@ TEST_F(ProgramFilesTest, AFailedSaveIsReportedAndACancelledOneIsNot) {
   window.QueueSaveAnswer("/dev/full");
   Select(MenuId::SaveProgram);
   EXPECT_EQ(window.Messages().size(), 2u);
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+}
+
+TEST_F(ProgramFilesTest, AFailedSaveLeavesTheFileItWouldReplaceAsItWas) {
+  const std::string saved = WriteFile("saved", {'o', 'l', 'd'});
+  machine().Registers[4] = 0xFF;
+  rlimit unlimited{};
+  getrlimit(RLIMIT_FSIZE, &unlimited);
+  const rlimit limited{100, unlimited.rlim_max};
+  setrlimit(RLIMIT_FSIZE, &limited);
+  window.QueueSaveAnswer(saved);
+  Select(MenuId::SaveProgram);
+  setrlimit(RLIMIT_FSIZE, &unlimited);
+  ASSERT_EQ(window.Messages().size(), 1u);
+  EXPECT_EQ(window.Messages()[0].text, "Error: Can't write the file");
+  EXPECT_EQ(Contents(saved), "old");
+  // Nothing is left beside it but the boot image.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // and version end the run with status 0, and the program file is checked before it runs.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "pellark_process.h"
 
@@ -99,15 +100,25 @@ TEST(ProgramFile, IsFoundFromTheWorkingFolderAsGiven) {
   EXPECT_THAT(result.out, HasSubstr(" 42 00 00 00 00 00\n"));
 }
 
-TEST(BootImage, ThatCannotBeReadIsReportedAsTheMachineDoesAndTheRunGoesOn) {
+TEST(Input, ThatCannotBeReadIsRefusedWithTheReasonBeforeAnythingRuns) {
   const ScratchFolder folder;
-  const RunResult result = RunPellark(
-      {"--boot", (folder.Path() / "none.rom").string(), "-n", "50", "--trace", "--state"});
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.err, "Pellark: Error: Can't read the rom file\n");
-  // With empty memory the machine stays on the empty cell at 0x100, running nothing.
-  EXPECT_EQ(result.out,
-            "PC=100 I=001 SP=0 DT=0 ST=0 V=00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00\n");
+  const std::string fifo = (folder.Path() / "fifo").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const std::pair<std::vector<std::string>, std::string> refused[] = {
+      {{"/proc/self/mem"}, "Error: Can't read the file: /proc/self/mem: Input/output error"},
+      {{fifo}, "Error: Can't read the file: " + fifo + ": Not a regular file"},
+      {{"--boot", "/none.rom"}, "cannot read the boot image /none.rom: No such file or directory"},
+      {{"--boot", "/"}, "cannot read the boot image /: Is a directory"},
+      {{"--boot", fifo}, "cannot read the boot image " + fifo + ": Not a regular file"},
+      {{"--boot", ""}, "the file name is empty"},
+      {{"--png", ""}, "the file name is empty"},
+      {{"--memory", "200:18446744073709551615"}, "memory ends at 1000"},
+  };
+  for (const auto& [arguments, why] : refused) {
+    std::vector<std::string> traced = arguments;
+    traced.push_back("--trace");
+    ExpectRefused(RunPellark(traced), why);
+  }
 }
 
 TEST(BootImage, GivenByBootIsLoadedAtAddressZero) {

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <regex>
 
@@ -167,6 +169,22 @@ TEST(Output, ComesInTheOrderTraceStateMemoryScreenWhateverTheOptionOrder) {
   EXPECT_EQ(lines[3], "1");
   EXPECT_EQ(lines[4], "6A");
   EXPECT_EQ(lines[5], std::string(64, '.'));
+}
+
+// A reader that stops reading ends the run quietly; a line that cannot be told fails it.
+TEST(ClosedOutput, EndsTheRunWithStatus1) {
+  const ScratchFolder folder;
+  const std::string keyWait = folder.WriteProgram({0xF0, 0x0A});
+  const std::pair<std::vector<std::string>, int> closed[] = {
+      {{"--trace", "-n", "1000000000"}, STDOUT_FILENO},
+      {{"--benchmark", "-n", "10"}, STDERR_FILENO},
+      {{keyWait}, STDERR_FILENO},
+  };
+  for (const auto& [arguments, stream] : closed) {
+    const RunResult result = RunPellark(arguments, {stream, 0});
+    EXPECT_EQ(result.status, 1) << arguments[0];
+    EXPECT_EQ(result.err, "");
+  }
 }
 
 TEST(Random, IsSeededWith1AtStartUp) {

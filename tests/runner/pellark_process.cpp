@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -45,7 +46,7 @@ std::filesystem::path RunnerFolder() {
   return std::filesystem::path(PELLARK_RUN_PATH).parent_path();
 }
 
-RunResult RunPellark(const std::vector<std::string>& arguments) {
+RunResult RunPellark(const std::vector<std::string>& arguments, const RunSetting& setting) {
   // Output goes to files, so that a child writing much to both streams never blocks.
   const ScratchFolder streams;
   const std::string outPath = (streams.Path() / "out").string();
@@ -56,6 +57,12 @@ RunResult RunPellark(const std::vector<std::string>& arguments) {
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  int closedPipe[2] = {-1, -1};
+  if (setting.closedStream != 0) {
+    if (pipe(closedPipe) != 0) throw std::runtime_error("cannot create a pipe");
+    close(closedPipe[0]);
+    posix_spawn_file_actions_adddup2(&actions, closedPipe[1], setting.closedStream);
+  }
 
   std::vector<std::string> argv{PELLARK_RUN_PATH};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
@@ -63,10 +70,19 @@ RunResult RunPellark(const std::vector<std::string>& arguments) {
   for (std::string& argument : argv) pointers.push_back(argument.data());
   pointers.push_back(nullptr);
 
+  // The child inherits the limit as it starts; this process takes its own back at once.
+  rlimit fileSize{};
+  getrlimit(RLIMIT_FSIZE, &fileSize);
+  if (setting.fileSizeLimit != 0) {
+    const rlimit limited{static_cast<rlim_t>(setting.fileSizeLimit), fileSize.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limited);
+  }
   pid_t child = 0;
   const int spawned =
       posix_spawn(&child, PELLARK_RUN_PATH, &actions, nullptr, pointers.data(), environ);
+  setrlimit(RLIMIT_FSIZE, &fileSize);
   posix_spawn_file_actions_destroy(&actions);
+  if (closedPipe[1] >= 0) close(closedPipe[1]);
   if (spawned != 0) throw std::runtime_error("cannot start " PELLARK_RUN_PATH);
   // A runner that hangs fails its test instead of hanging the test run.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);

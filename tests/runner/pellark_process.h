@@ -19,8 +19,16 @@ struct RunResult {
   std::vector<std::string> ErrLines() const;
 };
 
+// What a run's surroundings have that a plain run's do not.
+struct RunSetting {
+  // This standard stream (1 or 2) is a pipe nobody reads any more; 0 for none.
+  int closedStream = 0;
+  // The largest file the run may write, in bytes; 0 for no limit.
+  long fileSizeLimit = 0;
+};
+
 // Runs the built pellark-run with these arguments and waits for it.
-RunResult RunPellark(const std::vector<std::string>& arguments);
+RunResult RunPellark(const std::vector<std::string>& arguments, const RunSetting& setting = {});
 
 // The folder of the built pellark-run, where the boot image lies too.
 std::filesystem::path RunnerFolder();

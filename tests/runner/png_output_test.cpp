@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <fstream>
+#include <tuple>
 #include <vector>
 
 #include "pellark_process.h"
@@ -75,6 +77,32 @@ TEST(Png, FollowsTheHighResolution) {
   const GreyPicture picture = ReadPng(png);
   EXPECT_EQ(picture.width, 512);
   EXPECT_EQ(picture.height, 256);
+}
+
+// Under the file-size limit, and on a full device, which stays a device.
+TEST(Png, ThatCannotBeWrittenLeavesWhatWasThereAndNothingElse) {
+  const ScratchFolder folder;
+  const std::string old = folder.WriteFile("old.png", {'o', 'l', 'd'});
+  const std::string noise = folder.WriteProgram({
+      0x00, 0xFF,  // 200: high resolution
+      0xC0, 0xFF,  // 202: V0 = random
+      0xC1, 0xFF,  // 204: V1 = random
+      0xD0, 0x1F,  // 206: draw 15 rows of the program at (V0, V1)
+      0x12, 0x02,  // 208: jump 202
+  });
+  const std::tuple<std::string, RunSetting, std::string> failures[] = {
+      {old, {0, 1024}, "File too large"},
+      {"/dev/full", {}, "No space left on device"},
+  };
+  for (const auto& [path, setting, why] : failures) {
+    const RunResult result = RunPellark({"-n", "4000", "--png", path, noise}, setting);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "pellark-run: cannot write " + path + ": " + why + "\n");
+  }
+  std::ifstream kept(old, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 
 }  // namespace
