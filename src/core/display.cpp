@@ -1,3 +1,5 @@
+#include <bit>
+
 #include "core/instruction.h"
 #include "core/machine.h"
 #include "core/machine_host.h"
@@ -23,6 +25,24 @@ void Machine::SetResolution(int width, int height) {
   ClearScreen();
 }
 
+void Machine::RunDisplayInstruction(const Instruction& in) {
+  switch (in.handler) {
+    case Mnemonic::Nop:
+      // On the platforms 0000 is no instruction: it only passes.
+      if (!Rules.platformGroupZero) ScrollScreen(0, -6);
+      break;
+    case Mnemonic::Scdown: ScrollScreen(0, in.n); break;
+    case Mnemonic::Cls: ClearScreen(); break;
+    case Mnemonic::Scright: ScrollScreen(4, 0); break;
+    case Mnemonic::Scleft: ScrollScreen(-4, 0); break;
+    case Mnemonic::Low: SetResolution(64, 32); break;
+    case Mnemonic::High: SetResolution(128, 64); break;
+    // A sprite shows its line after drawing and after the refresh.
+    default: DrawSprite(in); return;
+  }
+  Trace(in, in.handler);
+}
+
 void Machine::DrawSprite(const Instruction& in) {
   // The coordinates are taken before the flag is cleared: a VF operand means its old value.
   std::int32_t x = Registers[static_cast<std::size_t>(in.x)];
@@ -36,8 +56,7 @@ void Machine::DrawSprite(const Instruction& in) {
   int plotCount = 0;
   int eraseCount = 0;
 
-  // Dxy0 draws 16 rows of two bytes; a second cell that is empty is not "0" and draws as Dxyn.
-  const bool wide = in.SubOperation() == "0";
+  const bool wide = in.handler == Mnemonic::XDrw;
   int rows = in.n;
   int columns = 8;
   if (wide) {
@@ -50,30 +69,37 @@ void Machine::DrawSprite(const Instruction& in) {
 
   const bool wrapAround = !Rules.switches.clip;
   const bool dropOffImage = Rules.platformSprites;
+  const Colour lit = LitColour();
+  const Colour dark = DarkColour();
+  const int litBlue = BlueOf(lit);
+  // The columns a row has, as the high bits of its 16.
+  const std::uint32_t columnMask = 0xFFFFu << (16 - columns) & 0xFFFFu;
   for (int row = 0; row < rows; ++row) {
-    std::int32_t bits = 0;
-    if (wide) {
-      bits =
-          HexToNumber(Cell(I + 2 * row).Text()) * 256 + HexToNumber(Cell(I + 2 * row + 1).Text());
-    } else {
-      bits = HexToNumber(Cell(I + row).Text()) * 256;
-    }
-    if (bits == 0) continue;
-    for (int column = 0; column < columns; ++column) {
-      if ((bits >> (15 - column) & 1) == 0) continue;
+    std::uint32_t bits =
+        wide ? CellValue(I + 2 * row) * 256 + CellValue(I + 2 * row + 1) : CellValue(I + row) * 256;
+    bits &= columnMask;
+    // Past one beyond the last row or column a bit is neither plotted nor a collision: such a
+    // row, and the rest of a row from there, cost nothing.
+    if (!wrapAround && y + row > ScreenHeight) break;
+    // Set bits only: a bit that is 0 costs nothing.
+    while (bits != 0) {
+      const int column = std::countl_zero(bits << 16);
+      bits &= ~(0x8000u >> column);
       int px = x + column;
       int py = y + row;
       if (wrapAround) {
         px %= ScreenWidth;
         py %= ScreenHeight;
+      } else if (px > ScreenWidth) {
+        break;
       } else if (dropOffImage && (px >= ScreenWidth || py >= ScreenHeight)) {
         continue;
       }
-      Colour colour = LitColour();
+      Colour colour = lit;
       // Bits that fall outside the image never collide, in either colour mode.
       const bool onImage = px < ScreenWidth && py < ScreenHeight;
-      if (onImage && IsLit(ScreenImage.ReadPixel(px, py))) {
-        colour = DarkColour();
+      if (onImage && BlueOf(ScreenImage.ReadPixel(px, py)) == litBlue) {
+        colour = dark;
         vf = 1;
         ++eraseCount;
       }

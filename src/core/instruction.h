@@ -10,25 +10,21 @@
 namespace pellark {
 
 // One instruction taken apart as text: the fields are cut from the texts of its two cells, not
-// computed from byte values, so a one-character first cell such as "6" acts as 0x66 would.
+// computed from byte values, so a one-character first cell such as "6" acts as 0x66 would; and
+// the handler is chosen by comparing those texts. Decoding looks only at the two texts, so the
+// result holds for as long as neither cell is written.
 class Instruction {
  public:
-  Instruction(HexByte first, HexByte second) : A(first), B(second), B2(PadSecondByte(second)) {
-    const std::string_view lastOfA = RightPart(A.Text(), 1);
-    const std::string_view b2 = B2.Text();
-    nnnLength_ = lastOfA.copy(nnnText_, 1);
-    nnnLength_ += b2.copy(nnnText_ + nnnLength_, 2);
-    x = HexToNumber(lastOfA);
-    y = HexToNumber(LeftPart(b2, 1));
-    n = HexToNumber(RightPart(B.Text(), 1));
-    kk = HexToNumber(B.Text());
-    nnn = HexToNumber(NnnText());
-  }
+  // What the texts select.
+  enum class Kind : std::uint8_t {
+    NoHandler,         // an empty first cell: the step stays as it was
+    NoRow,             // group 8, E or F without the operation: a step of 2, a skip stays
+    UnknownGroupZero,  // 00 with a second byte no designed handler takes (00FD among them)
+    Handler,           // the handler of `handler`
+  };
 
-  // The group character: the first character of the first cell.
-  std::string_view G() const { return LeftPart(A.Text(), 1); }
-  // Selects the operation within group 8: the last character of the second cell.
-  std::string_view SubOperation() const { return RightPart(B.Text(), 1); }
+  Instruction() : Instruction(HexByte(), HexByte()) {}
+  Instruction(HexByte first, HexByte second);
 
   TraceOperands Operands(std::int32_t value) const {
     return {RightPart(A.Text(), 1),
@@ -38,28 +34,29 @@ class Instruction {
             RightPart(B.Text(), 1),
             value};
   }
+  // 00FD: the end of a program on the platforms.
+  bool EndsProgram() const { return B.Text() == "FD"; }
 
-  const HexByte A;
-  const HexByte B;
+  HexByte A;
+  HexByte B;
   // The second byte with its high digit: B, or "0" followed by B when B is shorter.
-  const HexByte B2;
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-  std::int32_t n = 0;
-  std::int32_t kk = 0;
-  std::int32_t nnn = 0;
+  HexByte B2;
+  Kind kind = Kind::NoHandler;
+  Mnemonic handler = Mnemonic::Nop;
+  // 3xkk, 4xkk, 5xy0 and 9xy0 run, and show their line, even when they are the one skipped.
+  bool comparingSkip = false;
+  std::uint8_t x = 0;
+  std::uint8_t y = 0;
+  std::uint8_t n = 0;
+  std::uint8_t kk = 0;
+  std::uint16_t nnn = 0;
 
  private:
-  static HexByte PadSecondByte(HexByte second) {
-    if (second.Text().size() == 2) return second;
-    const char padded[2] = {'0', second.IsEmpty() ? '\0' : second.Text()[0]};
-    return HexByte(std::string_view(padded, second.IsEmpty() ? 1 : 2));
-  }
   std::string_view NnnText() const { return {nnnText_, nnnLength_}; }
 
   // The last character of the first cell followed by B2.
   char nnnText_[3] = {};
-  std::size_t nnnLength_ = 0;
+  std::uint8_t nnnLength_ = 0;
 };
 
 }  // namespace pellark

@@ -21,7 +21,8 @@ std::int32_t Wrapped(std::int64_t value) {
 void Machine::ExecuteInstruction() {
   ResetMark = 0;
   if (PC < kLastCell) PC += PcStep;
-  const Instruction instruction(Cell(PC), Cell(PC + 1));
+  // A copy: the handler, or a command run inside a key wait, may write the cells it came from.
+  const Instruction instruction = MemoryCells.InstructionAt(PC);
   ReadKeypad();
   const CycleEnd end = RunHandler(instruction);
   // A reset inside the key wait has set PC and PcStep for the next fetch itself.
@@ -34,58 +35,66 @@ void Machine::ExecuteInstruction() {
 }
 
 Machine::CycleEnd Machine::RunHandler(const Instruction& in) {
-  if (in.A.Text() == "0") return RunGroupZero(in);
-  const std::string_view group = in.G();
-  if (group.empty()) return CycleEnd::KeepStep;
-  auto& vx = Registers[static_cast<std::size_t>(in.x)];
-  const std::int32_t vy = Registers[static_cast<std::size_t>(in.y)];
-  switch (group[0]) {
-    case '1':
-      if (ConsumeSkip()) return CycleEnd::Advance;
+  switch (in.kind) {
+    case Instruction::Kind::NoHandler: return CycleEnd::KeepStep;
+    case Instruction::Kind::NoRow: return CycleEnd::Advance;
+    case Instruction::Kind::UnknownGroupZero: return RunUnknownGroupZero(in);
+    case Instruction::Kind::Handler: break;
+  }
+  auto& vx = Registers[in.x];
+  const std::int32_t vy = Registers[in.y];
+  // Every handler but the comparing skips, when it is the one skipped, only clears the skip.
+  if (!in.comparingSkip && ConsumeSkip()) return CycleEnd::Advance;
+  switch (in.handler) {
+    case Mnemonic::Skeq: return SkipIf(in, Mnemonic::Skeq, vx == in.kk);
+    case Mnemonic::Skne: return SkipIf(in, Mnemonic::Skne, vx != in.kk);
+    case Mnemonic::Skeqr: return SkipIf(in, Mnemonic::Skeqr, vx == vy);
+    case Mnemonic::SkneRegister: return SkipIf(in, Mnemonic::SkneRegister, vx != vy);
+    case Mnemonic::Jmp:
       Trace(in, Mnemonic::Jmp);
       PC = in.nnn;
       return CycleEnd::Transfer;
-    case '2':
-      if (ConsumeSkip()) return CycleEnd::Advance;
-      Call(in);
-      return CycleEnd::Transfer;
-    case '3': return SkipIf(in, Mnemonic::Skeq, vx == in.kk);
-    case '4': return SkipIf(in, Mnemonic::Skne, vx != in.kk);
-    case '5': return SkipIf(in, Mnemonic::Skeqr, vx == vy);
-    case '6':
-      if (ConsumeSkip()) return CycleEnd::Advance;
+    case Mnemonic::Jsr: Call(in); return CycleEnd::Transfer;
+    case Mnemonic::Rts: Return(in); return CycleEnd::Transfer;
+    case Mnemonic::MovByte:
       vx = in.kk;
       Trace(in, Mnemonic::MovByte);
       return CycleEnd::Advance;
-    case '7':
-      if (ConsumeSkip()) return CycleEnd::Advance;
+    case Mnemonic::AddByte:
       vx = LowByte(vx + in.kk);
       Trace(in, Mnemonic::AddByte, in.kk);
       return CycleEnd::Advance;
-    case '8': return RunGroupEight(in);
-    case '9': return SkipIf(in, Mnemonic::SkneRegister, vx != vy);
-    case 'A':
-      if (ConsumeSkip()) return CycleEnd::Advance;
+    case Mnemonic::Mvi:
       I = in.nnn;
       Trace(in, Mnemonic::Mvi);
       return CycleEnd::Advance;
-    case 'B':
-      if (ConsumeSkip()) return CycleEnd::Advance;
+    case Mnemonic::Jmi:
       Trace(in, Mnemonic::Jmi);
-      PC = in.nnn + Registers[static_cast<std::size_t>(Rules.switches.jump ? in.x : 0)];
+      PC = in.nnn + Registers[Rules.switches.jump ? in.x : 0];
       return CycleEnd::Transfer;
-    case 'C':
-      if (ConsumeSkip()) return CycleEnd::Advance;
+    case Mnemonic::Rnd:
       vx = Rules.randomByteMasked ? Random.RandomUpTo(255) & in.kk : Random.RandomUpTo(in.kk);
       Trace(in, Mnemonic::Rnd);
       return CycleEnd::Advance;
-    case 'D':
-      if (ConsumeSkip()) return CycleEnd::Advance;
-      DrawSprite(in);
-      return CycleEnd::Advance;
-    case 'E': return RunGroupE(in);
-    case 'F': return RunGroupF(in);
-    default: return CycleEnd::KeepStep;
+    case Mnemonic::MovRegister:
+    case Mnemonic::Or:
+    case Mnemonic::And:
+    case Mnemonic::Xor:
+    case Mnemonic::AddRegister:
+    case Mnemonic::Sub:
+    case Mnemonic::Shr:
+    case Mnemonic::Rsb:
+    case Mnemonic::Shl: RunArithmetic(in); return CycleEnd::Advance;
+    case Mnemonic::Nop:
+    case Mnemonic::Scdown:
+    case Mnemonic::Cls:
+    case Mnemonic::Scright:
+    case Mnemonic::Scleft:
+    case Mnemonic::Low:
+    case Mnemonic::High:
+    case Mnemonic::Drw:
+    case Mnemonic::XDrw: RunDisplayInstruction(in); return CycleEnd::Advance;
+    default: RunKeypadTimerOrMemoryInstruction(in); return CycleEnd::Advance;
   }
 }
 
@@ -97,50 +106,11 @@ Machine::CycleEnd Machine::SkipIf(const Instruction& in, Mnemonic mnemonic, bool
   return CycleEnd::Advance;
 }
 
-Machine::CycleEnd Machine::RunGroupZero(const Instruction& in) {
-  const std::string_view b = in.B.Text();
-  if (b == "0" || b == "1") {
-    if (ConsumeSkip()) return CycleEnd::Advance;
-    // On the platforms 0000 is no instruction: it only passes.
-    if (!Rules.platformGroupZero) ScrollScreen(0, -6);
-    Trace(in, Mnemonic::Nop);
-    return CycleEnd::Advance;
-  }
-  if (LeftPart(in.B2.Text(), 1) == "C") {
-    if (ConsumeSkip()) return CycleEnd::Advance;
-    ScrollScreen(0, in.n);
-    Trace(in, Mnemonic::Scdown);
-    return CycleEnd::Advance;
-  }
-  if (b == "EE") {
-    if (ConsumeSkip()) return CycleEnd::Advance;
-    Return(in);
-    return CycleEnd::Transfer;
-  }
-  if (b != "E0" && b != "FB" && b != "FC" && b != "FE" && b != "FF") {
-    if (!Rules.platformGroupZero) return CycleEnd::KeepStep;
-    // The platforms run 00FD as the end of the program and pass over every other 0nnn.
-    if (ConsumeSkip()) return CycleEnd::Advance;
-    return b == "FD" ? EndProgram() : CycleEnd::Advance;
-  }
+Machine::CycleEnd Machine::RunUnknownGroupZero(const Instruction& in) {
+  if (!Rules.platformGroupZero) return CycleEnd::KeepStep;
+  // The platforms run 00FD as the end of the program and pass over every other 0nnn.
   if (ConsumeSkip()) return CycleEnd::Advance;
-  if (b == "E0") {
-    ClearScreen();
-    Trace(in, Mnemonic::Cls);
-  } else if (b == "FB") {
-    ScrollScreen(4, 0);
-    Trace(in, Mnemonic::Scright);
-  } else if (b == "FC") {
-    ScrollScreen(-4, 0);
-    Trace(in, Mnemonic::Scleft);
-  } else if (b == "FE") {
-    SetResolution(64, 32);
-    Trace(in, Mnemonic::Low);
-  } else {
-    SetResolution(128, 64);
-    Trace(in, Mnemonic::High);
-  }
-  return CycleEnd::Advance;
+  return in.EndsProgram() ? EndProgram() : CycleEnd::Advance;
 }
 
 Machine::CycleEnd Machine::EndProgram() {
@@ -184,13 +154,10 @@ void Machine::WriteResultAndFlag(std::int32_t x, std::int32_t flag, ComputeResul
   }
 }
 
-Machine::CycleEnd Machine::RunGroupEight(const Instruction& in) {
-  const std::string_view operation = in.SubOperation();
-  if (operation.empty()) return CycleEnd::Advance;
-  auto& vx = Registers[static_cast<std::size_t>(in.x)];
-  auto& vy = Registers[static_cast<std::size_t>(in.y)];
+void Machine::RunArithmetic(const Instruction& in) {
+  auto& vx = Registers[in.x];
+  auto& vy = Registers[in.y];
   auto& vf = Registers[15];
-  const auto runs = [this] { return !ConsumeSkip(); };
   // The logic switch clears the flag after Or, And and Xor.
   const auto logicFlag = [this, &vf] {
     if (Rules.switches.logic) vf = 0;
@@ -200,70 +167,42 @@ Machine::CycleEnd Machine::RunGroupEight(const Instruction& in) {
   const auto shifted = [this, &vx, &vy]() -> const std::int32_t& {
     return Rules.switches.shift ? vx : vy;
   };
-  switch (operation[0]) {
-    case '0':
-      if (runs()) {
-        vx = vy;
-        Trace(in, Mnemonic::MovRegister);
-      }
+  switch (in.handler) {
+    case Mnemonic::MovRegister: vx = vy; break;
+    case Mnemonic::Or:
+      vx = vx | vy;
+      logicFlag();
       break;
-    case '1':
-      if (runs()) {
-        vx = vx | vy;
-        logicFlag();
-        Trace(in, Mnemonic::Or);
-      }
+    case Mnemonic::And:
+      vx = vx & vy;
+      logicFlag();
       break;
-    case '2':
-      if (runs()) {
-        vx = vx & vy;
-        logicFlag();
-        Trace(in, Mnemonic::And);
-      }
+    case Mnemonic::Xor:
+      vx = vx ^ vy;
+      logicFlag();
       break;
-    case '3':
-      if (runs()) {
-        vx = vx ^ vy;
-        logicFlag();
-        Trace(in, Mnemonic::Xor);
-      }
+    case Mnemonic::AddRegister: {
+      // The flag is written after the sum, and always: a sum that fits clears it.
+      const std::int32_t sum = vx + vy;
+      vx = LowByte(sum);
+      vf = sum > 255 ? 1 : 0;
       break;
-    case '4':
-      if (runs()) {
-        // The flag is written after the sum, and always: a sum that fits clears it.
-        const std::int32_t sum = vx + vy;
-        vx = LowByte(sum);
-        vf = sum > 255 ? 1 : 0;
-        Trace(in, Mnemonic::AddRegister);
-      }
+    }
+    case Mnemonic::Sub:
+      WriteResultAndFlag(in.x, vx >= vy ? 1 : 0, [&] { return LowByte(vx - vy); });
       break;
-    case '5':
-      if (runs()) {
-        WriteResultAndFlag(in.x, vx >= vy ? 1 : 0, [&] { return LowByte(vx - vy); });
-        Trace(in, Mnemonic::Sub);
-      }
+    case Mnemonic::Shr:
+      WriteResultAndFlag(in.x, shifted() & 1, [&] { return shifted() >> 1; });
       break;
-    case '6':
-      if (runs()) {
-        WriteResultAndFlag(in.x, shifted() & 1, [&] { return shifted() >> 1; });
-        Trace(in, Mnemonic::Shr);
-      }
+    case Mnemonic::Rsb:
+      WriteResultAndFlag(in.x, vy >= vx ? 1 : 0, [&] { return LowByte(vy - vx); });
       break;
-    case '7':
-      if (runs()) {
-        WriteResultAndFlag(in.x, vy >= vx ? 1 : 0, [&] { return LowByte(vy - vx); });
-        Trace(in, Mnemonic::Rsb);
-      }
+    case Mnemonic::Shl:
+      WriteResultAndFlag(in.x, shifted() >> 7 & 1, [&] { return LowByte(shifted() * 2); });
       break;
-    case 'E':
-      if (runs()) {
-        WriteResultAndFlag(in.x, shifted() >> 7 & 1, [&] { return LowByte(shifted() * 2); });
-        Trace(in, Mnemonic::Shl);
-      }
-      break;
-    default: break;
+    default: return;
   }
-  return CycleEnd::Advance;
+  Trace(in, in.handler);
 }
 
 }  // namespace pellark

@@ -11,34 +11,23 @@ namespace pellark {
 
 void Machine::ReadKeypad() {
   keyboard_.SnapshotKeyboard();
-  std::int32_t highestHeld = -1;
-  for (const auto& entry : kKeypadMap) {
-    const bool held = keyboard_.IsKeyHeld(entry.scanCode) != 0;
-    KeyStates[static_cast<std::size_t>(entry.key)] = held ? 1 : 0;
-    if (held && entry.key > highestHeld) highestHeld = entry.key;
+  // The keypad states follow from the snapshot alone: read it again only when it changed.
+  if (keyboard_.SnapshotGeneration() != keypadGeneration_) {
+    keypadGeneration_ = keyboard_.SnapshotGeneration();
+    highestKeyHeld_ = -1;
+    for (const auto& entry : kKeypadMap) {
+      const bool held = keyboard_.IsKeyHeld(entry.scanCode) != 0;
+      KeyStates[static_cast<std::size_t>(entry.key)] = held ? 1 : 0;
+      if (held && entry.key > highestKeyHeld_) highestKeyHeld_ = entry.key;
+    }
   }
   // The highest key held wins; with none held the last value stays.
-  if (highestHeld >= 0) PendingKey = highestHeld + 1;
+  if (highestKeyHeld_ >= 0) PendingKey = highestKeyHeld_ + 1;
 }
 
 bool Machine::IsKeypadKeyHeld(std::int32_t key) const {
   // The keypad has no key above F.
   return key >= 0 && key < 16 && KeyStates[static_cast<std::size_t>(key)] == 1;
-}
-
-Machine::CycleEnd Machine::RunGroupE(const Instruction& in) {
-  const std::string_view b = in.B.Text();
-  if (b != "9E" && b != "A1") return CycleEnd::Advance;
-  if (ConsumeSkip()) return CycleEnd::Advance;
-  const bool held = IsKeypadKeyHeld(Registers[static_cast<std::size_t>(in.x)]);
-  if (b == "9E") {
-    SkipNext = held ? 1 : 0;
-    Trace(in, Mnemonic::Skpr, PendingKey);
-  } else {
-    SkipNext = held ? 0 : 1;
-    Trace(in, Mnemonic::Skup, PendingKey);
-  }
-  return CycleEnd::Advance;
 }
 
 void Machine::WaitForKey(const Instruction& in) {
@@ -54,31 +43,6 @@ void Machine::WaitForKey(const Instruction& in) {
   PendingKey = PendingKey - 1;
   Registers[static_cast<std::size_t>(in.x)] = PendingKey;
 }
-
-namespace {
-
-struct GroupFRow {
-  std::string_view secondByte;
-  Mnemonic operation;
-};
-
-// The F-group instructions, chosen by the exact text of the second byte: 07 is "7", 0A is "A".
-constexpr std::array<GroupFRow, 12> kGroupF{{
-    {"7", Mnemonic::GDelay},
-    {"A", Mnemonic::Key},
-    {"15", Mnemonic::SDelay},
-    {"18", Mnemonic::SSound},
-    {"1E", Mnemonic::Addi},
-    {"29", Mnemonic::Font},
-    {"30", Mnemonic::Xfont},
-    {"33", Mnemonic::Bcd},
-    {"55", Mnemonic::Str},
-    {"65", Mnemonic::Ldr},
-    {"75", Mnemonic::LdRVx},
-    {"85", Mnemonic::LdVxR},
-}};
-
-}  // namespace
 
 std::int32_t Machine::LargeDigitAddress(std::int32_t digit) const {
   return digit < 8 ? kLowLargeDigits + 10 * digit : 10 * digit;
@@ -104,16 +68,19 @@ void Machine::RestoreFlags(std::int32_t x) {
   }
 }
 
-Machine::CycleEnd Machine::RunGroupF(const Instruction& in) {
-  const auto row = std::find_if(kGroupF.begin(), kGroupF.end(),
-                                [&in](const GroupFRow& r) { return r.secondByte == in.B.Text(); });
-  if (row == kGroupF.end()) return CycleEnd::Advance;
-  if (ConsumeSkip()) return CycleEnd::Advance;
-
-  auto& vx = Registers[static_cast<std::size_t>(in.x)];
-  switch (row->operation) {
+void Machine::RunKeypadTimerOrMemoryInstruction(const Instruction& in) {
+  auto& vx = Registers[in.x];
+  switch (in.handler) {
+    case Mnemonic::Skpr:
+      SkipNext = IsKeypadKeyHeld(vx) ? 1 : 0;
+      Trace(in, Mnemonic::Skpr, PendingKey);
+      return;
+    case Mnemonic::Skup:
+      SkipNext = IsKeypadKeyHeld(vx) ? 0 : 1;
+      Trace(in, Mnemonic::Skup, PendingKey);
+      return;
     case Mnemonic::GDelay: vx = DelayTimer; break;
-    case Mnemonic::Key: WaitForKey(in); return CycleEnd::Advance;
+    case Mnemonic::Key: WaitForKey(in); return;
     case Mnemonic::SDelay: DelayTimer = vx; break;
     case Mnemonic::SSound: SoundTimer = vx; break;
     case Mnemonic::Addi:
@@ -145,8 +112,7 @@ Machine::CycleEnd Machine::RunGroupF(const Instruction& in) {
     default: break;
   }
   // Of these lines only the sound timer's shows a value: the one just loaded.
-  Trace(in, row->operation, SoundTimer);
-  return CycleEnd::Advance;
+  Trace(in, in.handler, SoundTimer);
 }
 
 }  // namespace pellark

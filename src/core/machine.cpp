@@ -38,7 +38,7 @@ void Machine::ResetMachine() {
   PendingKey = 16;
   ResetMark = 1;
   if (ResetAddress == kBootStart) {
-    MemoryCells.fill(HexByte());
+    MemoryCells.Clear();
     LoadBootImage();
   }
   host_.LayOutWindow();
@@ -61,14 +61,7 @@ void Machine::LoadBootImage() {
   for (const int byte : bytes) SetCell(address++, ToHexByte(byte));
 }
 
-bool Machine::ConsumeSkip() {
-  if (SkipNext == 0) return false;
-  SkipNext = 0;
-  return true;
-}
-
-void Machine::Trace(const Instruction& instruction, Mnemonic mnemonic, std::int32_t value) {
-  if (TraceEnabled != 1) return;
+void Machine::AddTraceLine(const Instruction& instruction, Mnemonic mnemonic, std::int32_t value) {
   trace_.AddTraceLine(TraceLine(PC, mnemonic, instruction.Operands(value)).View());
 }
 

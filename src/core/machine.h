@@ -6,19 +6,17 @@
 
 #include "core/hex_byte.h"
 #include "core/machine_rules.h"
+#include "core/text_memory.h"
 #include "platform/image.h"
 #include "platform/random.h"
 #include "trace/trace_line.h"
 
 namespace pellark {
 
-class Instruction;
 class KeyboardService;
 class MachineHost;
 class TraceLog;
 
-// The address of the last memory cell, one beyond the 4 KiB address space.
-inline constexpr std::int32_t kLastCell = 0x1000;
 inline constexpr std::int32_t kProgramStart = 0x200;
 inline constexpr std::int32_t kBootStart = 0x100;
 // Where the boot image keeps the large digits 0 to 7, whose places at 10 * d the small font
@@ -33,7 +31,7 @@ class Machine {
   Machine(MachineHost& host, KeyboardService& keyboard, TraceLog& trace);
 
   // Memory, addresses 0x000 to 0x1000; every cell empty until written.
-  std::array<HexByte, kLastCell + 1> MemoryCells{};
+  TextMemory MemoryCells;
   // V0 to VF, each 0 to 255; VF doubles as the flag register.
   std::array<std::int32_t, 16> Registers{};
   std::int32_t I = 0;
@@ -102,9 +100,14 @@ class Machine {
     if (address < 0 || address > kLastCell) return {};
     return MemoryCells[static_cast<std::size_t>(address)];
   }
+  // The number a cell's text spells (HexToNumber), 0 beyond the last cell.
+  std::int32_t CellValue(std::int32_t address) const {
+    if (address < 0 || address > kLastCell) return 0;
+    return MemoryCells.ValueAt(static_cast<std::size_t>(address));
+  }
   void SetCell(std::int32_t address, HexByte value) {
     if (address < 0 || address > kLastCell) return;
-    MemoryCells[static_cast<std::size_t>(address)] = value;
+    MemoryCells.Set(static_cast<std::size_t>(address), value);
   }
 
   // The display image's drawing rules.
@@ -125,11 +128,12 @@ class Machine {
   };
 
   CycleEnd RunHandler(const Instruction& instruction);
-  CycleEnd RunGroupZero(const Instruction& instruction);
+  CycleEnd RunUnknownGroupZero(const Instruction& instruction);
   CycleEnd EndProgram();
-  CycleEnd RunGroupEight(const Instruction& instruction);
-  CycleEnd RunGroupE(const Instruction& instruction);
-  CycleEnd RunGroupF(const Instruction& instruction);
+  // The handlers by family; each runs only when its instruction is not the one skipped.
+  void RunArithmetic(const Instruction& instruction);
+  void RunDisplayInstruction(const Instruction& instruction);
+  void RunKeypadTimerOrMemoryInstruction(const Instruction& instruction);
   CycleEnd SkipIf(const Instruction& instruction, Mnemonic mnemonic, bool condition);
   void Return(const Instruction& instruction);
   void Call(const Instruction& instruction);
@@ -148,12 +152,23 @@ class Machine {
   bool IsKeypadKeyHeld(std::int32_t key) const;
 
   // Clears a pending skip; true when this instruction is the one skipped.
-  bool ConsumeSkip();
-  void Trace(const Instruction& instruction, Mnemonic mnemonic, std::int32_t value = 0);
+  bool ConsumeSkip() {
+    if (SkipNext == 0) return false;
+    SkipNext = 0;
+    return true;
+  }
+  // Inline, so that an instruction with the trace off pays one test for it.
+  void Trace(const Instruction& instruction, Mnemonic mnemonic, std::int32_t value = 0) {
+    if (TraceEnabled == 1) AddTraceLine(instruction, mnemonic, value);
+  }
+  void AddTraceLine(const Instruction& instruction, Mnemonic mnemonic, std::int32_t value);
   void LoadBootImage();
 
   // Scroll's work image, kept so that scrolling reuses its pixels.
   Image ScratchImage;
+  // The keyboard snapshot KeyStates were last read from, and the highest keypad key held then.
+  std::uint32_t keypadGeneration_ = 0;
+  std::int32_t highestKeyHeld_ = -1;
   MachineHost& host_;
   KeyboardService& keyboard_;
   TraceLog& trace_;

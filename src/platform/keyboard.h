@@ -21,14 +21,23 @@ class KeyboardService {
     return snapshot_[static_cast<std::size_t>(scanCode)] & 0x80;
   }
 
+  // Changes whenever a snapshot holds other key states than the one before, so that a reader
+  // of the snapshot need not look again at what has not changed.
+  std::uint32_t SnapshotGeneration() const { return generation_; }
+
   using Snapshot = std::array<std::uint8_t, 256>;
 
  protected:
   // What a snapshot saw; IsKeyHeld answers from it until the next one.
-  void StoreSnapshot(const Snapshot& states) { snapshot_ = states; }
+  void StoreSnapshot(const Snapshot& states) {
+    if (states == snapshot_) return;
+    snapshot_ = states;
+    ++generation_;
+  }
 
  private:
   Snapshot snapshot_{};
+  std::uint32_t generation_ = 0;
 };
 
 }  // namespace pellark

@@ -46,6 +46,20 @@ TEST_F(ProgramFilesTest, LoadWhileStoppedLeavesTheMachineRunningWithTheStopMark)
   EXPECT_EQ(machine().PC, 0x200);
 }
 
+TEST_F(ProgramFilesTest, ALoadOverRunningCodeRunsTheNewProgram) {
+  // After Reset at 200h a load keeps memory and writes the new program over the old one.
+  StartProgram({0x60, 0x01, 0x12, 0x00});
+  for (int pass = 0; pass < 4; ++pass) frontEnd.RunPass();
+  Select(MenuId::Debugger);
+  window.QueueOpenAnswer(WriteFile("new.ch8", {0x61, 0x05}));
+  Select(MenuId::Load);
+  frontEnd.RunPass();
+  frontEnd.RunPass();
+  ASSERT_TRUE(window.List().has_value());
+  EXPECT_EQ(window.List()->lines.Line(0), "$200: Mov V1,$5");
+  EXPECT_EQ(window.List()->lines.Line(1), "$202: Jmp ,$200");
+}
+
 TEST_F(ProgramFilesTest, ReloadReadsTheSameFileAgainWithoutAsking) {
   const std::string path = WriteFile("game.ch8", {0x60, 0x01});
   window.QueueOpenAnswer(path);

@@ -41,6 +41,7 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ApplicationDeactivate:
       // Releases happening in another application never reach us.
       keyStates_.fill(0);
+      ++generation_;
       break;
     default: break;
   }
@@ -52,9 +53,11 @@ void InputFilter::TrackKey(const QKeyEvent& event) {
   if (code < 0) return;
   if (event.type() == QEvent::KeyPress) {
     keyStates_[static_cast<std::size_t>(code)] = kHeld;
+    ++generation_;
   } else if (!event.isAutoRepeat()) {
     // An auto-repeat release is followed at once by a press: the key is still down.
     keyStates_[static_cast<std::size_t>(code)] = 0;
+    ++generation_;
   }
 }
 

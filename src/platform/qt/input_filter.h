@@ -21,6 +21,8 @@ class InputFilter : public QObject {
   void BindFunctionKey(int functionKey, int menuId);
   // Bit 7 of a byte is set while the key with that scan code is held.
   const std::array<std::uint8_t, 256>& KeyStates() const { return keyStates_; }
+  // Changes whenever a key state does.
+  std::uint32_t KeyStatesGeneration() const { return generation_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,6 +34,7 @@ class InputFilter : public QObject {
   WindowEventQueue& events_;
   std::map<int, int> menuIdByKey_;
   std::array<std::uint8_t, 256> keyStates_{};
+  std::uint32_t generation_ = 0;
   const bool nativeCodesAreXKeycodes_;
 };
 

@@ -37,7 +37,11 @@ class QtWindowSystem final : public WindowSystem {
   ~QtWindowSystem() override { application_->removeEventFilter(&inputFilter_); }
 
   bool SnapshotKeyboard() override {
-    StoreSnapshot(inputFilter_.KeyStates());
+    // Runs before every instruction: compare the 256 states only when a key event came.
+    if (inputFilter_.KeyStatesGeneration() != snapshotOf_) {
+      snapshotOf_ = inputFilter_.KeyStatesGeneration();
+      StoreSnapshot(inputFilter_.KeyStates());
+    }
     return true;
   }
 
@@ -153,6 +157,8 @@ class QtWindowSystem final : public WindowSystem {
   ListControl* list_ = nullptr;
   Clock::time_point lastPump_;
   Clock::time_point lastListPublish_;
+  // The key states generation the snapshot was last taken from.
+  std::uint32_t snapshotOf_ = 0;
 };
 
 }  // namespace
