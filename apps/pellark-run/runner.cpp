@@ -4,26 +4,15 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 
 #include "core/instruction_pass.h"
 #include "files/program_file.h"
 #include "pellark-run/machine_report.h"
 #include "pellark-run/png_file.h"
 #include "platform/text.h"
+#include "platform/working_folder.h"
 
 namespace pellark {
-namespace {
-
-// Paths on the command line are taken from the working folder, not from beside the program
-// as the file service takes plain names.
-std::string FromWorkingFolder(const std::string& path) {
-  std::error_code error;
-  const auto absolute = std::filesystem::absolute(path, error);
-  return error ? path : absolute.string();
-}
-
-}  // namespace
 
 Runner::Runner(const RunOptions& options)
     : options_(options),

@@ -3,6 +3,7 @@
 #include "core/instruction.h"
 #include "core/machine_host.h"
 #include "platform/byte_file.h"
+#include "platform/data_file.h"
 #include "trace/trace_log.h"
 
 namespace pellark {
@@ -47,7 +48,7 @@ void Machine::ResetMachine() {
 
 void Machine::LoadBootImage() {
   ByteFile file;
-  if (!file.OpenFileForReading(BootImageName)) {
+  if (!file.OpenFileForReading(FindDataFile(BootImageName).string())) {
     host_.ShowMessageBox("Pellark", "Error: Can't read the rom file");
     return;
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace pellark {
@@ -12,14 +13,20 @@ class WindowSystem;
 // Load and Reload expect the machine to have been reset just before.
 class ProgramCommands {
  public:
-  ProgramCommands(Machine& machine, WindowSystem& window) : machine_(machine), window_(window) {}
+  // The dialogs start in the working folder until a program has been loaded.
+  ProgramCommands(Machine& machine, WindowSystem& window);
 
   void LoadProgram();
+  // Load without the dialog, for a program named on the command line or dropped on the
+  // window: path is the full path, kept for Reload.
+  void LoadProgramFrom(const std::string& path);
   void ReloadProgram();
   void SaveProgram();
 
   // The file chosen at the last Load; empty before any Load and after a cancelled one.
   const std::string& RomFileName() const { return romFileName_; }
+  // Where the file dialogs start: the folder of the last program loaded.
+  const std::filesystem::path& DialogFolder() const { return dialogFolder_; }
 
  private:
   void CopyProgramIntoMemory();
@@ -27,6 +34,7 @@ class ProgramCommands {
   Machine& machine_;
   WindowSystem& window_;
   std::string romFileName_;
+  std::filesystem::path dialogFolder_;
 };
 
 }  // namespace pellark

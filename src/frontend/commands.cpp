@@ -27,7 +27,9 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::Scale1:
     case MenuId::Scale2:
     case MenuId::Scale3:
-    case MenuId::Scale4: SetScale(command); break;
+    case MenuId::Scale4:
+    case MenuId::Scale6:
+    case MenuId::Scale8: SetScale(command); break;
     case MenuId::Antiflicker: ToggleAntiflicker(); break;
     case MenuId::InvertColors: ToggleInvertColors(); break;
     case MenuId::Speed25:
@@ -41,6 +43,12 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::Quit: RequestQuit(); break;
     case MenuId::None: break;
   }
+}
+
+void FrontEnd::OpenProgram(const std::string& path) {
+  // As Load after its dialog: also during a key wait, which the reset ends.
+  machine_.ResetMachine();
+  programs_.LoadProgramFrom(path);
 }
 
 void FrontEnd::RequestQuit() {
