@@ -2,6 +2,7 @@
 // here for all tests.
 #include <gtest/gtest.h>
 
+#include <QtGlobal>
 #include <cstdio>
 #include <string>
 
@@ -12,6 +13,10 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   // Listing the tests (as CTest does at build time) needs no display.
   if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+#ifdef PELLARK_SCALE_FACTOR
+  // Stands for a high-density screen: every window pixel is that many device pixels across.
+  qputenv("QT_SCALE_FACTOR", PELLARK_SCALE_FACTOR);
+#endif
   std::string error;
   const auto desktop = pellark::CreateQtWindowSystem(argc, argv, error);
   if (desktop == nullptr) {
