@@ -25,8 +25,6 @@ class ProgramCommands {
 
   // The file chosen at the last Load; empty before any Load and after a cancelled one.
   const std::string& RomFileName() const { return romFileName_; }
-  // Where the file dialogs start: the folder of the last program loaded.
-  const std::filesystem::path& DialogFolder() const { return dialogFolder_; }
 
  private:
   void CopyProgramIntoMemory();
@@ -34,6 +32,7 @@ class ProgramCommands {
   Machine& machine_;
   WindowSystem& window_;
   std::string romFileName_;
+  // Where the file dialogs start: the folder of the last program loaded.
   std::filesystem::path dialogFolder_;
 };
 
