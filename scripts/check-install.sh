@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Checks what a user installs: `cmake --install` into a DESTDIR and into a plain prefix, the
-# installed programs (pellark-run must find its boot image in share/pellark/), the desktop
-# entry, the software-centre metadata, the file type and the manual pages, then builds the
-# Debian package and lists its contents and dependencies. Runs on a finished build (by default
-# build/, as scripts/test.sh leaves it).
+# installed programs (pellark-run must find its boot image in share/pellark/; pellark's command
+# line), the desktop entry, the software-centre metadata, the file type and the manual pages,
+# then builds the Debian package and lists its contents and dependencies. Runs on a finished
+# build (by default build/, as scripts/test.sh leaves it).
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$top/build}
@@ -18,6 +18,24 @@ fail() {
 
 # A program that draws one row of four lit pixels at the top left and idles.
 printf '\xA2\x06\xD0\x01\x12\x04\xF0' >"$work/row.ch8"
+
+# Help and version need no display; a bad argument gets one line and status 2 once Qt has
+# taken its own options.
+check_desktop_command_line() {
+  local pellark=$1 status refusal
+  [[ $(env -u DISPLAY -u WAYLAND_DISPLAY "$pellark" --help game.ch8) == "Plays CHIP-8"* ]] ||
+    fail "pellark --help"
+  [[ $(env -u DISPLAY -u WAYLAND_DISPLAY "$pellark" -platform offscreen --version) == \
+    "pellark (Pellark) "* ]] || fail "pellark --version"
+  for bad in --bogus "one.ch8 two.ch8"; do
+    status=0
+    # shellcheck disable=SC2086 # two arguments in one case
+    refusal=$(XDG_RUNTIME_DIR=$work "$pellark" -platform offscreen -style fusion $bad 2>&1) ||
+      status=$?
+    [[ $status -eq 2 && $refusal == "pellark: "* && $(wc -l <<<"$refusal") -eq 1 ]] ||
+      fail "pellark $bad: status $status, \"$refusal\""
+  done
+}
 
 check_tree() {
   local root=$1 prefix=$2
@@ -41,7 +59,7 @@ check_tree() {
   [[ $(tr -cd '#' <<<"$splash" | wc -c) -gt 100 ]] || fail "the installed boot program drew nothing"
   [[ $("$root/bin/pellark-run" -n 10 --screen "$work/row.ch8" | head -1) == "####"* ]] ||
     fail "the installed pellark-run did not run the program"
-  [[ $("$root/bin/pellark" --version) == "pellark (Pellark) "* ]] || fail "pellark --version"
+  check_desktop_command_line "$root/bin/pellark"
 }
 
 echo "== cmake --install with DESTDIR, prefix /usr"

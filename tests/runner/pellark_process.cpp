@@ -5,7 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -47,21 +46,6 @@ std::filesystem::path RunnerFolder() {
 }
 
 RunResult RunPellark(const std::vector<std::string>& arguments) {
-  return RunExecutable(PELLARK_RUN_PATH, arguments, EnvironmentWithout({}));
-}
-
-std::vector<std::string> EnvironmentWithout(const std::vector<std::string>& names) {
-  std::vector<std::string> environment;
-  for (char** entry = environ; *entry != nullptr; ++entry) {
-    const std::string variable = *entry;
-    const std::string name = variable.substr(0, variable.find('='));
-    if (std::find(names.begin(), names.end(), name) == names.end()) environment.push_back(variable);
-  }
-  return environment;
-}
-
-RunResult RunExecutable(const std::string& path, const std::vector<std::string>& arguments,
-                        const std::vector<std::string>& environment) {
   // Output goes to files, so that a child writing much to both streams never blocks.
   const ScratchFolder streams;
   const std::string outPath = (streams.Path() / "out").string();
@@ -73,30 +57,24 @@ RunResult RunExecutable(const std::string& path, const std::vector<std::string>&
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
 
-  std::vector<std::string> argv{path};
+  std::vector<std::string> argv{PELLARK_RUN_PATH};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
-  std::vector<std::string> variables = environment;
-  const auto pointersTo = [](std::vector<std::string>& texts) {
-    std::vector<char*> pointers;
-    for (std::string& text : texts) pointers.push_back(text.data());
-    pointers.push_back(nullptr);
-    return pointers;
-  };
-  std::vector<char*> argumentPointers = pointersTo(argv);
-  std::vector<char*> variablePointers = pointersTo(variables);
+  std::vector<char*> pointers;
+  for (std::string& argument : argv) pointers.push_back(argument.data());
+  pointers.push_back(nullptr);
 
   pid_t child = 0;
-  const int spawned = posix_spawn(&child, path.c_str(), &actions, nullptr, argumentPointers.data(),
-                                  variablePointers.data());
+  const int spawned =
+      posix_spawn(&child, PELLARK_RUN_PATH, &actions, nullptr, pointers.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) throw std::runtime_error("cannot start " + path);
-  // A program that hangs fails its test instead of hanging the test run.
+  if (spawned != 0) throw std::runtime_error("cannot start " PELLARK_RUN_PATH);
+  // A runner that hangs fails its test instead of hanging the test run.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   int waitStatus = 0;
   while (true) {
     const pid_t ended = waitpid(child, &waitStatus, WNOHANG);
     if (ended == child) break;
-    if (ended < 0 && errno != EINTR) throw std::runtime_error("lost the process of " + path);
+    if (ended < 0 && errno != EINTR) throw std::runtime_error("lost the pellark-run process");
     if (std::chrono::steady_clock::now() > deadline) {
       kill(child, SIGKILL);
       waitpid(child, &waitStatus, 0);

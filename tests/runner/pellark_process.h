@@ -21,11 +21,6 @@ struct RunResult {
 
 // Runs the built pellark-run with these arguments and waits for it.
 RunResult RunPellark(const std::vector<std::string>& arguments);
-// Runs any executable so, in this environment ("NAME=value" entries).
-RunResult RunExecutable(const std::string& path, const std::vector<std::string>& arguments,
-                        const std::vector<std::string>& environment);
-// This process's environment without the variables named.
-std::vector<std::string> EnvironmentWithout(const std::vector<std::string>& names);
 
 // The folder of the built pellark-run, where the boot image lies too.
 std::filesystem::path RunnerFolder();
