@@ -12,6 +12,9 @@ packages=(
   xvfb xauth            # a virtual X display for the desktop tests
   xdotool x11-apps x11-utils  # the desktop tests' keyboard, screen capture and window facts
   clang libclang-rt-14-dev    # the fuzz target: libFuzzer and the sanitizer run-times
+  librsvg2-bin          # the icon's PNG sizes, drawn from its SVG at build time
+  desktop-file-utils appstream shared-mime-info man-db  # checks of the installed desktop files
+  dpkg-dev file         # the Debian package: its dependencies computed from the binaries
 )
 
 missing=()

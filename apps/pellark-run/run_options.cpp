@@ -176,7 +176,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
       ->each([&options](const std::string& text) { options.program = text; });
   option("--boot", "FILE",
          "boot image to load at address 0 (default: Chip8.rom beside\n"
-         "pellark-run)")
+         "pellark-run, or else in ../share/pellark/ from there)")
       ->each([&options](const std::string& text) { options.bootImage = ParseFileName(text); });
   option("-n,--instructions", "N", "stop after N executed instructions (default: 100000)")
       ->each([&options](const std::string& text) { options.instructionLimit = ParseCount(text); });

@@ -15,20 +15,11 @@
 #include "pellark-run/machine_report.h"
 #include "pellark-run/png_file.h"
 #include "platform/byte_file.h"
+#include "platform/data_file.h"
 #include "platform/text.h"
+#include "platform/working_folder.h"
 
 namespace pellark {
-namespace {
-
-// Paths on the command line are taken from the working folder, not from beside the program
-// as the file service takes plain names.
-std::string FromWorkingFolder(const std::string& path) {
-  std::error_code error;
-  const auto absolute = std::filesystem::absolute(path, error);
-  return error ? path : absolute.string();
-}
-
-}  // namespace
 
 Runner::Runner(const RunOptions& options)
     : options_(options),
@@ -41,10 +32,9 @@ bool Runner::StartUp() {
   // Without its boot image the machine would run on empty memory and show nothing of it.
   std::vector<int> bootImage;
   std::string reason;
-  if (!ReadFileBytes(machine_.BootImageName, kLastCell + 1, bootImage, reason)) {
-    const std::string name = options_.bootImage.empty()
-                                 ? ResolveBesideProgram(machine_.BootImageName).string()
-                                 : options_.bootImage;
+  const std::filesystem::path found = FindDataFile(machine_.BootImageName);
+  if (!ReadFileBytes(found.string(), kLastCell + 1, bootImage, reason)) {
+    const std::string name = options_.bootImage.empty() ? found.string() : options_.bootImage;
     Tell("pellark-run: cannot read the boot image " + name + ": " + reason);
     return false;
   }

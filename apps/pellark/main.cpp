@@ -1,11 +1,14 @@
 // pellark: the desktop program. Opens the window, runs the boot image, and plays CHIP-8
-// programs loaded from the File menu until Quit or the close box.
+// programs named on the command line, loaded from the File menu or dropped on the window,
+// until Quit or the close box.
 #include <cstdio>
 
+#include "command_line.h"
 #include "frontend/front_end.h"
 #include "platform/qt/qt_window_system.h"
 
 int main(int argc, char** argv) {
+  if (const auto status = pellark::AnswerInformationRequest(argc, argv)) return *status;
   std::string error;
   const auto window = pellark::CreateQtWindowSystem(argc, argv, error);
   if (!window) {
@@ -13,7 +16,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "pellark: %s\n", error.c_str());
     return 1;
   }
+  const pellark::DesktopCommandLine commandLine = pellark::ParseCommandLine(argc, argv);
+  if (commandLine.exitStatus) return *commandLine.exitStatus;
   pellark::FrontEnd frontEnd(*window);
-  if (frontEnd.StartUp()) frontEnd.ProgramLoop();
+  if (!frontEnd.StartUp()) return 0;
+  if (commandLine.program) frontEnd.OpenProgram(*commandLine.program);
+  frontEnd.ProgramLoop();
   return 0;
 }

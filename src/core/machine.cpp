@@ -5,6 +5,7 @@
 #include "core/instruction.h"
 #include "core/machine_host.h"
 #include "platform/byte_file.h"
+#include "platform/data_file.h"
 #include "trace/trace_log.h"
 
 namespace pellark {
@@ -53,7 +54,7 @@ void Machine::LoadBootImage() {
   // A longer image keeps only what fits in memory; one that fails midway stores nothing.
   std::vector<int> bytes;
   std::string reason;
-  if (!ReadFileBytes(BootImageName, kLastCell + 1, bytes, reason)) {
+  if (!ReadFileBytes(FindDataFile(BootImageName).string(), kLastCell + 1, bytes, reason)) {
     host_.ShowMessageBox("Pellark", "Error: Can't read the rom file");
     return;
   }

@@ -75,7 +75,7 @@ class Machine {
   std::int32_t Antiflicker = 0;
 
   RandomGenerator Random;
-  // The boot image a full reset loads at address 0; a plain name is looked up beside the program.
+  // The boot image a full reset loads at address 0; a plain name is found by FindDataFile.
   std::string BootImageName = "Chip8.rom";
 
   // What a program start does for the machine: the low-resolution display, the fixed random

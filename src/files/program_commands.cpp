@@ -1,14 +1,21 @@
 #include "files/program_commands.h"
 
 #include "files/program_file.h"
-#include "platform/byte_file.h"
 #include "platform/window_system.h"
+#include "platform/working_folder.h"
 
 namespace pellark {
 
+ProgramCommands::ProgramCommands(Machine& machine, WindowSystem& window)
+    : machine_(machine), window_(window), dialogFolder_(WorkingFolder()) {}
+
 std::optional<KnownProgram> ProgramCommands::LoadProgram() {
-  romFileName_ =
-      window_.AskFileToOpen("Open Chip 8 rom file", ProgramFolder(), "Chip 8 Rom game|*.ch8");
+  return LoadProgramFrom(
+      window_.AskFileToOpen("Open Chip 8 rom file", dialogFolder_, "Chip 8 Rom game|*.ch8"));
+}
+
+std::optional<KnownProgram> ProgramCommands::LoadProgramFrom(const std::string& path) {
+  romFileName_ = path;
   return CopyProgramIntoMemory();
 }
 
@@ -19,7 +26,9 @@ std::optional<KnownProgram> ProgramCommands::ReloadProgram() {
 std::optional<KnownProgram> ProgramCommands::CopyProgramIntoMemory() {
   const ProgramLoad load = LoadProgramFile(machine_, romFileName_);
   switch (load.result) {
-    case LoadResult::Loaded: return FindKnownProgram(load.bytes);
+    case LoadResult::Loaded:
+      dialogFolder_ = std::filesystem::path(romFileName_).parent_path();
+      return FindKnownProgram(load.bytes);
     case LoadResult::CannotRead:
       window_.ShowMessageBox("Pellark", "Error: Can't read the file");
       break;
@@ -31,7 +40,7 @@ std::optional<KnownProgram> ProgramCommands::CopyProgramIntoMemory() {
 }
 
 void ProgramCommands::SaveProgram() {
-  const std::string path = window_.AskFileToSave("Save memory program", ProgramFolder(), "");
+  const std::string path = window_.AskFileToSave("Save memory program", dialogFolder_, "");
   // Cancelling the dialog is not a failure.
   if (path.empty()) return;
   if (!SaveProgramFile(machine_, path))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -15,10 +16,14 @@ class WindowSystem;
 // Load and Reload expect the machine to have been reset just before.
 class ProgramCommands {
  public:
-  ProgramCommands(Machine& machine, WindowSystem& window) : machine_(machine), window_(window) {}
+  // The dialogs start in the working folder until a program has been loaded.
+  ProgramCommands(Machine& machine, WindowSystem& window);
 
-  // Both answer what the program database knows of the program loaded, if anything.
+  // Each answers what the program database knows of the program loaded, if anything.
   std::optional<KnownProgram> LoadProgram();
+  // Load without the dialog, for a program named on the command line or dropped on the
+  // window: path is the full path, kept for Reload.
+  std::optional<KnownProgram> LoadProgramFrom(const std::string& path);
   std::optional<KnownProgram> ReloadProgram();
   void SaveProgram();
 
@@ -31,6 +36,8 @@ class ProgramCommands {
   Machine& machine_;
   WindowSystem& window_;
   std::string romFileName_;
+  // Where the file dialogs start: the folder of the last program loaded.
+  std::filesystem::path dialogFolder_;
 };
 
 }  // namespace pellark

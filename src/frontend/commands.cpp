@@ -33,7 +33,9 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::Scale1:
     case MenuId::Scale2:
     case MenuId::Scale3:
-    case MenuId::Scale4: SetScale(command); break;
+    case MenuId::Scale4:
+    case MenuId::Scale6:
+    case MenuId::Scale8: SetScale(command); break;
     case MenuId::Antiflicker: ToggleAntiflicker(); break;
     case MenuId::InvertColors: ToggleInvertColors(); break;
     case MenuId::Speed25:
@@ -69,6 +71,13 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::Cycles10000: ChooseCyclesPerFrame(command); break;
     case MenuId::None: break;
   }
+}
+
+void FrontEnd::OpenProgram(const std::string& path) {
+  // As Load after its dialog: also during a key wait, which the reset ends.
+  machine_.ResetMachine();
+  ProgramInMemory = programs_.LoadProgramFrom(path);
+  FollowProgramInMemory();
 }
 
 void FrontEnd::RequestQuit() {

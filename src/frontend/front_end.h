@@ -31,6 +31,9 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void RunPass();
   // Carries out one menu command, as a selection of its item does.
   void RunCommand(MenuId command);
+  // Resets the machine and loads the program file at path, as Load does with the file chosen
+  // in its dialog: for a program named on the command line or dropped on the window.
+  void OpenProgram(const std::string& path);
 
   Machine& machine() { return machine_; }
   const ProgramCommands& programs() const { return programs_; }

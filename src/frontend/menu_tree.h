@@ -32,7 +32,9 @@ enum class MenuId : int {
   Speed100 = 20,
   SpeedDown = 21,
   SpeedUp = 22,
-  // Additions beside the designed menu; 23 and 24 are kept for x6 and x8.
+  // Items beside the original tree take the ids from 23 on.
+  Scale6 = 23,
+  Scale8 = 24,
   ProfileAutomatic = 25,
   ProfileDesigned = 26,
   ProfileChip8 = 27,
@@ -104,6 +106,8 @@ inline constexpr std::array kMenuTree{
     MenuEntry{MenuEntry::Kind::CheckItem, "x2", MenuId::Scale2},
     MenuEntry{MenuEntry::Kind::CheckItem, "x3", MenuId::Scale3},
     MenuEntry{MenuEntry::Kind::CheckItem, "x4", MenuId::Scale4},
+    MenuEntry{MenuEntry::Kind::CheckItem, "x6", MenuId::Scale6},
+    MenuEntry{MenuEntry::Kind::CheckItem, "x8", MenuId::Scale8},
     MenuEntry{MenuEntry::Kind::EndSubmenu},
     MenuEntry{MenuEntry::Kind::CheckItem, "Antiflicker (F11)", MenuId::Antiflicker},
     MenuEntry{MenuEntry::Kind::CheckItem, "Invert Colors (F12)", MenuId::InvertColors},
@@ -147,6 +151,17 @@ inline constexpr std::array kMenuTree{
     MenuEntry{MenuEntry::Kind::CheckItem, "vblank: a draw ends the frame", MenuId::SwitchVblank},
     MenuEntry{MenuEntry::Kind::CheckItem, "logic: Or, And, Xor clear VF", MenuId::SwitchLogic},
     MenuEntry{MenuEntry::Kind::EndSubmenu},
+};
+
+struct ScaleItem {
+  MenuId id;
+  int scaleFactor;
+};
+
+// The "Screen Size" items; choosing one marks it and clears the marks of all the others.
+inline constexpr std::array kScaleItems{
+    ScaleItem{MenuId::Scale1, 1}, ScaleItem{MenuId::Scale2, 2}, ScaleItem{MenuId::Scale3, 3},
+    ScaleItem{MenuId::Scale4, 4}, ScaleItem{MenuId::Scale6, 6}, ScaleItem{MenuId::Scale8, 8},
 };
 
 struct FunctionKeyBinding {

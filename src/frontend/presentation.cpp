@@ -20,9 +20,9 @@ void FrontEnd::ShowSpeed() {
 }
 
 void FrontEnd::SetScale(MenuId command) {
-  ScaleFactor = static_cast<int>(command) - static_cast<int>(MenuId::Scale1) + 1;
-  for (const MenuId item : {MenuId::Scale1, MenuId::Scale2, MenuId::Scale3, MenuId::Scale4}) {
-    window_.SetItemCheck(static_cast<int>(item), item == command);
+  for (const ScaleItem& item : kScaleItems) {
+    if (item.id == command) ScaleFactor = item.scaleFactor;
+    window_.SetItemCheck(static_cast<int>(item.id), item.id == command);
   }
   LayOutWindow();
   RefreshWindow();

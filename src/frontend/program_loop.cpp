@@ -38,6 +38,7 @@ void FrontEnd::PollEvents() {
                              : MenuId::None;
   if (event.kind == WindowEvent::Kind::RepaintRequest) RefreshWindow();
   RunCommand(command);
+  if (event.kind == WindowEvent::Kind::FileDrop) OpenProgram(event.path);
   if (event.kind == WindowEvent::Kind::CloseRequest) RequestQuit();
 }
 

@@ -17,9 +17,12 @@ struct WindowEvent {
     MenuSelection,   // a menu item or its function key; menuId tells which
     CloseRequest,    // the close box; the window stays open, the caller decides
     RepaintRequest,  // the window system needs the window drawn again
+    FileDrop,        // a file dropped on the window; path tells which (the first of several)
   };
   Kind kind = Kind::None;
   int menuId = 0;
+  // The dropped file's full path.
+  std::string path = {};
 };
 
 enum class MenuItemKind { Plain, Checkable };

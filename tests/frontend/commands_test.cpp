@@ -8,6 +8,14 @@ namespace {
 
 using CommandsTest = StartedFrontEndTest;
 
+struct ScaleChoice {
+  MenuId item;
+  int scale;
+};
+constexpr ScaleChoice kScaleChoices[] = {{MenuId::Scale1, 1}, {MenuId::Scale2, 2},
+                                         {MenuId::Scale3, 3}, {MenuId::Scale4, 4},
+                                         {MenuId::Scale6, 6}, {MenuId::Scale8, 8}};
+
 TEST_F(CommandsTest, ClientAreaFollowsScaleResolutionAndTrace) {
   // High resolution comes from running 00FF; the scale commands then lay the window out again.
   StartProgram({0x00, 0xFF, 0x12, 0x02});
@@ -15,12 +23,16 @@ TEST_F(CommandsTest, ClientAreaFollowsScaleResolutionAndTrace) {
   frontEnd.RunPass();
   for (const bool traced : {false, true}) {
     if (traced) Select(MenuId::Debugger);
-    for (int scale = 1; scale <= 4; ++scale) {
-      Select(static_cast<MenuId>(static_cast<int>(MenuId::Scale1) + scale - 1));
+    for (const auto [item, scale] : kScaleChoices) {
+      Select(item);
       EXPECT_EQ(window.ClientWidth(), 128 * scale);
       EXPECT_EQ(BelowMenu(), traced ? 2 * 64 * scale + 2 : 64 * scale);
+      if (traced) {
+        EXPECT_EQ(window.List()->y, 64 * scale + 2);
+      }
     }
   }
+  Select(MenuId::Scale4);
   EXPECT_EQ(window.ClientWidth(), 512);
   EXPECT_EQ(BelowMenu(), 514);
   // A reset goes back to low resolution: 64 × 32 at scale 4, the list below.
@@ -46,12 +58,15 @@ TEST_F(CommandsTest, ResolutionInstructionsUseTheirOwnListLayout) {
 }
 
 TEST_F(CommandsTest, ScaleItemsKeepExactlyOneMark) {
-  Select(MenuId::Scale3);
-  EXPECT_TRUE(Marked(MenuId::Scale3));
-  EXPECT_FALSE(Marked(MenuId::Scale2));
-  EXPECT_EQ(frontEnd.ScaleFactor, 3);
-  EXPECT_EQ(window.Picture().Width(), 192);
-  EXPECT_EQ(window.Picture().Height(), 96);
+  for (const auto [chosen, scale] : kScaleChoices) {
+    Select(chosen);
+    for (const ScaleChoice& other : kScaleChoices) {
+      EXPECT_EQ(Marked(other.item), other.item == chosen) << scale << " " << other.scale;
+    }
+    EXPECT_EQ(frontEnd.ScaleFactor, scale);
+    EXPECT_EQ(window.Picture().Width(), 64 * scale);
+    EXPECT_EQ(window.Picture().Height(), 32 * scale);
+  }
 }
 
 TEST_F(CommandsTest, TogglesFollowTheirMarkNotTheirFlag) {

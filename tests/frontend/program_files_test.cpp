@@ -4,7 +4,6 @@
 #include <fstream>
 
 #include "front_end_fixture.h"
-#include "platform/byte_file.h"
 
 namespace pellark {
 namespace {
@@ -24,7 +23,6 @@ TEST_F(ProgramFilesTest, LoadAsksForAFileAndStoresItsBytesAsCellTexts) {
   ASSERT_EQ(window.OpenDialogs().size(), 1u);
   EXPECT_EQ(window.OpenDialogs()[0].title, "Open Chip 8 rom file");
   EXPECT_EQ(window.OpenDialogs()[0].pattern, "Chip 8 Rom game|*.ch8");
-  EXPECT_EQ(window.OpenDialogs()[0].folder, ProgramFolder());
   EXPECT_EQ(machine().Cell(0x200).Text(), "0");
   EXPECT_EQ(machine().Cell(0x201).Text(), "A");
   EXPECT_EQ(machine().Cell(0x202).Text(), "A2");

@@ -28,7 +28,25 @@ TEST_F(StartedFrontEndTest, OpensTheWindowAndStartsTheBootProgram) {
   EXPECT_EQ(machine().Random.RandomUpTo(255), 184);
 }
 
-TEST_F(StartedFrontEndTest, BuildsTheDesignedMenuTree) {
+// Each menu entry as one line: "path: label #id checkable", "path: ---" for a separator.
+std::vector<std::string> MenuLines(const std::vector<Entry>& entries) {
+  std::vector<std::string> lines;
+  for (const Entry& entry : entries) {
+    std::string line = entry.kind == Entry::Kind::Title ? entry.label : entry.path + ": ";
+    if (entry.kind == Entry::Kind::Separator) line += "---";
+    if (entry.kind == Entry::Kind::Submenu) line += entry.label;
+    if (entry.kind == Entry::Kind::Item) {
+      line += entry.label + " #" + std::to_string(entry.id);
+      if (entry.itemKind == MenuItemKind::Checkable) line += " checkable";
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+constexpr int kLastOriginalId = 22;
+
+TEST_F(StartedFrontEndTest, BuildsTheOriginalMenuTreeInItsOrder) {
   const std::vector<std::string> expected{"File",
                                           "File: Load...",
                                           "File > Load...: Load (F1) #1",
@@ -64,20 +82,11 @@ TEST_F(StartedFrontEndTest, BuildsTheDesignedMenuTree) {
                                           "Emulation > Speed > Predefined: 100% #20",
                                           "Emulation > Speed: Decrement 5% (F7) #21",
                                           "Emulation > Speed: Increment 5% (F8) #22"};
-  std::vector<std::string> actual;
-  for (const Entry& entry : window.MenuEntries()) {
-    std::string line = entry.kind == Entry::Kind::Title ? entry.label : entry.path + ": ";
-    if (entry.kind == Entry::Kind::Separator) line += "---";
-    if (entry.kind == Entry::Kind::Submenu) line += entry.label;
-    if (entry.kind == Entry::Kind::Item) {
-      line += entry.label + " #" + std::to_string(entry.id);
-      if (entry.itemKind == MenuItemKind::Checkable) line += " checkable";
-    }
-    // Additions beside the designed menu have ids after 22.
-    if (entry.kind != Entry::Kind::Item || entry.id <= 22) actual.push_back(line);
-  }
-  // The designed entries come in their order, each in its place; the additions' submenus and
-  // separators may stand between them.
+  // The designed entries come in their order, each in its place; the additions (ids after 22)
+  // and their submenus and separators may stand between them.
+  std::vector<Entry> original = window.MenuEntries();
+  std::erase_if(original, [](const Entry& entry) { return entry.id > kLastOriginalId; });
+  const std::vector<std::string> actual = MenuLines(original);
   auto next = actual.begin();
   for (const std::string& line : expected) {
     next = std::find(next, actual.end(), line);
@@ -87,14 +96,25 @@ TEST_F(StartedFrontEndTest, BuildsTheDesignedMenuTree) {
   const auto designedItems =
       std::count_if(actual.begin(), actual.end(),
                     [](const std::string& line) { return line.find(" #") != std::string::npos; });
-  EXPECT_EQ(designedItems, 22);
+  EXPECT_EQ(designedItems, kLastOriginalId);
+}
+
+TEST_F(StartedFrontEndTest, AddsTheLargerScreenSizesAfterX4) {
+  const std::vector<std::string> lines = MenuLines(window.MenuEntries());
+  const auto x4 =
+      std::find(lines.begin(), lines.end(), "Emulation > Video > Screen Size: x4 #14 checkable");
+  ASSERT_NE(x4, lines.end());
+  EXPECT_EQ(std::vector<std::string>(x4 + 1, std::min(x4 + 3, lines.end())),
+            (std::vector<std::string>{"Emulation > Video > Screen Size: x6 #23 checkable",
+                                      "Emulation > Video > Screen Size: x8 #24 checkable"}));
 }
 
 TEST_F(StartedFrontEndTest, MarksAndFunctionKeysStartAsDesigned) {
   EXPECT_TRUE(Marked(MenuId::Scale2));
   EXPECT_TRUE(Marked(MenuId::Run));
-  for (const MenuId id : {MenuId::Stop, MenuId::Debugger, MenuId::Scale1, MenuId::Scale3,
-                          MenuId::Scale4, MenuId::Antiflicker, MenuId::InvertColors}) {
+  for (const MenuId id :
+       {MenuId::Stop, MenuId::Debugger, MenuId::Scale1, MenuId::Scale3, MenuId::Scale4,
+        MenuId::Scale6, MenuId::Scale8, MenuId::Antiflicker, MenuId::InvertColors}) {
     EXPECT_FALSE(Marked(id)) << static_cast<int>(id);
   }
   std::vector<std::pair<int, int>> keys;

@@ -1,6 +1,7 @@
 #include "headless/headless_window_system.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace pellark {
 
@@ -31,7 +32,7 @@ void HeadlessWindowSystem::SetClientSize(int innerWidth, int innerHeight) {
 
 WindowEvent HeadlessWindowSystem::PollWindowEvent() {
   if (events_.empty()) return {};
-  const WindowEvent event = events_.front();
+  WindowEvent event = std::move(events_.front());
   events_.pop_front();
   return event;
 }

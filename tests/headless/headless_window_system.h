@@ -52,6 +52,9 @@ class HeadlessWindowSystem final : public WindowSystem {
   // The script.
   void QueueEvent(WindowEvent event) { events_.push_back(event); }
   void QueueMenuSelection(int id) { QueueEvent({WindowEvent::Kind::MenuSelection, id}); }
+  void QueueFileDrop(std::string path) {
+    QueueEvent({WindowEvent::Kind::FileDrop, 0, std::move(path)});
+  }
   // The answers of the next file dialogs, in order; "" stands for Cancel.
   void QueueOpenAnswer(std::string path) { openAnswers_.push_back(std::move(path)); }
   void QueueSaveAnswer(std::string path) { saveAnswers_.push_back(std::move(path)); }

@@ -84,13 +84,15 @@ std::vector<WindowEvent> DesktopTest::EventsWithin(std::chrono::milliseconds tim
 }
 
 bool operator==(const WindowEvent& left, const WindowEvent& right) {
-  return left.kind == right.kind && left.menuId == right.menuId;
+  return left.kind == right.kind && left.menuId == right.menuId && left.path == right.path;
 }
 
 void PrintTo(const WindowEvent& event, std::ostream* out) {
-  constexpr const char* kNames[] = {"None", "MenuSelection", "CloseRequest", "RepaintRequest"};
+  constexpr const char* kNames[] = {"None", "MenuSelection", "CloseRequest", "RepaintRequest",
+                                    "FileDrop"};
   *out << kNames[static_cast<int>(event.kind)];
   if (event.kind == WindowEvent::Kind::MenuSelection) *out << "(" << event.menuId << ")";
+  if (event.kind == WindowEvent::Kind::FileDrop) *out << "(" << event.path << ")";
 }
 
 }  // namespace pellark

@@ -1,9 +1,15 @@
 #include "platform/qt/main_window.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QScreen>
+#include <QUrl>
 #include <QWindow>
 #include <algorithm>
+
+#include "platform/qt/qt_text.h"
 
 namespace pellark {
 namespace {
@@ -11,11 +17,23 @@ namespace {
 constexpr Qt::WindowFlags kFrameFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
+// The first local file among the dragged items, of which the program opens one; empty when
+// there is none.
+QString FirstLocalFile(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls()) return {};
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) return url.toLocalFile();
+  }
+  return {};
+}
+
 }  // namespace
 
 MainWindow::MainWindow(WindowEventQueue& events)
     : QWidget(nullptr, kFrameFlags), events_(events), pictureArea_(new PictureArea(this)) {
   pictureArea_->setObjectName(QStringLiteral("pictureArea"));
+  // The children take no drops, so drops on them come here.
+  setAcceptDrops(true);
   NewMenuBar();
 }
 
@@ -60,6 +78,19 @@ bool MainWindow::event(QEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
   event->ignore();
   events_.push_back({WindowEvent::Kind::CloseRequest});
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!FirstLocalFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QString path = FirstLocalFile(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  events_.push_back({WindowEvent::Kind::FileDrop, 0, ToFileName(path)});
+  // The file manager had the keyboard; the program now wants it for the keypad.
+  activateWindow();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -12,7 +12,8 @@ namespace pellark {
 // The one top-level window: a fixed-size frame with a title and a close box only. Its content
 // is the menu bar, always exactly one line high, over the picture area. The two are placed
 // here rather than by a layout, which could give a narrow window's menu bar a second line and
-// squeeze the picture.
+// squeeze the picture. A file dropped anywhere on the window is reported for the program to
+// open.
 class MainWindow : public QWidget {
  public:
   explicit MainWindow(WindowEventQueue& events);
@@ -31,6 +32,8 @@ class MainWindow : public QWidget {
  protected:
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <chrono>
+#include <utility>
 
 #include "platform/qt/application_start.h"
 #include "platform/qt/dialogs.h"
@@ -65,7 +66,7 @@ class QtWindowSystem final : public WindowSystem {
       Pump(now);
       if (events_.empty()) return {};
     }
-    const WindowEvent event = events_.front();
+    WindowEvent event = std::move(events_.front());
     events_.pop_front();
     return event;
   }
