@@ -103,9 +103,15 @@ int Runner::Run() {
 
   const std::int32_t spinCount =
       options_.speedPercent ? SpinCountForSpeed(*options_.speedPercent) : kNoPacing;
+  for (const std::int32_t address : options_.breaks) breakpoints_.Add(address);
+  bool broke = false;
   const auto start = std::chrono::steady_clock::now();
   // A program that ends itself (00FD) stops the machine, and the run.
   while (executed_ < options_.instructionLimit && !endedInKeyWait_ && machine_.Running == 1) {
+    if (breakpoints_.StopsBefore(machine_)) {
+      broke = true;
+      break;
+    }
     keyboard_.BeginInstruction(++executed_);
     RunInstructionPass(machine_, spinCount);
   }
@@ -113,6 +119,7 @@ int Runner::Run() {
 
   if (!endedInKeyWait_) ReportMachine();
   output_.Flush();
+  if (broke) std::fprintf(stderr, "break at $%s\n", HexText(machine_.NextFetchAddress()).c_str());
   if (options_.benchmark) ReportBenchmark(elapsed.count());
   if (output_.Failed()) {
     std::fprintf(stderr, "pellark-run: cannot write to standard output\n");

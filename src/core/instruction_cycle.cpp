@@ -20,7 +20,8 @@ std::int32_t Wrapped(std::int64_t value) {
 
 void Machine::ExecuteInstruction() {
   ResetMark = 0;
-  if (PC < kLastCell) PC += PcStep;
+  InstructionCount += 1;
+  PC = NextFetchAddress();
   const Instruction instruction(Cell(PC), Cell(PC + 1));
   ReadKeypad();
   const CycleEnd end = RunHandler(instruction);

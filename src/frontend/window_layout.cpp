@@ -1,4 +1,8 @@
+#include <cstdio>
+
 #include "frontend/front_end.h"
+#include "platform/byte_file.h"
+#include "platform/safe_write.h"
 #include "platform/window_system.h"
 
 namespace pellark {
@@ -38,6 +42,22 @@ void FrontEnd::ToggleDebugger() {
   machine_.TraceEnabled = ToggleMark(MenuId::Debugger);
   // Switched off, the list keeps its lines and stays where it was, outside the smaller window.
   LayOutWindow();
+}
+
+void FrontEnd::SaveTrace() {
+  const std::string path = window_.AskFileToSave("Save trace", ProgramFolder(), "Trace|*.txt");
+  // Cancelling the dialog is not a failure.
+  if (path.empty()) return;
+  const LineStore* lines = window_.ListLines();
+  const bool saved = WriteFileSafely(path, [lines](std::FILE* file) {
+    for (std::size_t i = 0; lines != nullptr && i < lines->Size(); ++i) {
+      const std::string_view line = lines->Line(i);
+      if (std::fwrite(line.data(), 1, line.size(), file) != line.size()) return false;
+      if (std::fputc('\n', file) == EOF) return false;
+    }
+    return true;
+  });
+  if (!saved) window_.ShowMessageBox("Pellark", "Error: Can't write the file");
 }
 
 void FrontEnd::AddTraceLine(std::string_view line) {

@@ -84,13 +84,17 @@ std::vector<WindowEvent> DesktopTest::EventsWithin(std::chrono::milliseconds tim
 }
 
 bool operator==(const WindowEvent& left, const WindowEvent& right) {
-  return left.kind == right.kind && left.menuId == right.menuId;
+  return left.kind == right.kind && left.menuId == right.menuId && left.address == right.address &&
+         left.follow == right.follow;
 }
 
 void PrintTo(const WindowEvent& event, std::ostream* out) {
-  constexpr const char* kNames[] = {"None", "MenuSelection", "CloseRequest", "RepaintRequest"};
-  *out << kNames[static_cast<int>(event.kind)];
-  if (event.kind == WindowEvent::Kind::MenuSelection) *out << "(" << event.menuId << ")";
+  constexpr const char* kNames[] = {
+      "None",         "MenuSelection",   "CloseRequest",     "RepaintRequest",
+      "InspectorDue", "InspectorClosed", "BreakpointToggle", "BreakpointRemove",
+      "MemoryGoTo",   "FollowPc"};
+  *out << kNames[static_cast<int>(event.kind)] << "(" << event.menuId << ", " << event.address
+       << ", " << event.follow << ")";
 }
 
 }  // namespace pellark

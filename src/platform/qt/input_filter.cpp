@@ -1,6 +1,7 @@
 #include "platform/qt/input_filter.h"
 
 #include <QApplication>
+#include <QWidget>
 
 #include "platform/qt/scan_code.h"
 
@@ -51,6 +52,9 @@ void InputFilter::TrackKey(const QKeyEvent& event) {
   const int code = ScanCodeOf(event, nativeCodesAreXKeycodes_);
   if (code < 0) return;
   if (event.type() == QEvent::KeyPress) {
+    // Typing an address into a field is not playing; releases still count, so no key sticks.
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus != nullptr && focus->testAttribute(Qt::WA_InputMethodEnabled)) return;
     keyStates_[static_cast<std::size_t>(code)] = kHeld;
   } else if (!event.isAutoRepeat()) {
     // An auto-repeat release is followed at once by a press: the key is still down.
