@@ -14,11 +14,17 @@ struct Piece {
   std::size_t width = 0;
 };
 
-void Append(std::string& line, std::initializer_list<Piece> pieces) {
+void Append(std::string& text, std::initializer_list<Piece> pieces) {
   for (const Piece& piece : pieces) {
-    line += piece.text;
-    if (piece.text.size() < piece.width) line.append(piece.width - piece.text.size(), ' ');
+    text += piece.text;
+    if (piece.text.size() < piece.width) text.append(piece.width - piece.text.size(), ' ');
   }
+}
+
+// Ends the line, without the padding of its last piece.
+void EndLine(std::string& text) {
+  text.erase(text.find_last_not_of(' ') + 1);
+  text += '\n';
 }
 
 std::string Address(std::int32_t address) {
@@ -31,9 +37,9 @@ std::string ByteValue(std::int32_t value) {
   return text += HexText(value);
 }
 
-void AppendRegister(std::string& line, const InspectorSnapshot& snapshot, int index) {
+void AppendRegister(std::string& text, const InspectorSnapshot& snapshot, int index) {
   const std::int32_t value = snapshot.registers[static_cast<std::size_t>(index)];
-  Append(line, {{"V"}, {HexText(index), 4}, {ByteValue(value), 6}, {DecimalText(value), 4}});
+  Append(text, {{"V"}, {HexText(index), 4}, {ByteValue(value), 6}, {DecimalText(value), 7}});
 }
 
 std::string RunState(const InspectorSnapshot& snapshot) {
@@ -47,53 +53,60 @@ std::string RunState(const InspectorSnapshot& snapshot) {
 
 std::string StateText(const InspectorSnapshot& s) {
   std::string text;
-  Append(text, {{"PC", 5}, {Address(s.pc), 8}, {"Next "}, {Address(s.nextFetch)}, {"\n"}});
+  Append(text, {{"PC", 5}, {Address(s.pc), 8}, {"Next "}, {Address(s.nextFetch)}});
+  EndLine(text);
   Append(text, {{"I", 5},
                 {Address(s.i), 8},
                 {"PcStep "},
                 {DecimalText(s.pcStep)},
                 {"  SkipNext "},
-                {DecimalText(s.skipNext)},
-                {"\n\n"}});
+                {DecimalText(s.skipNext)}});
+  EndLine(text);
+  EndLine(text);
   for (int row = 0; row < 8; ++row) {
     AppendRegister(text, s, row);
-    Append(text, {{"", 3}});
     AppendRegister(text, s, row + 8);
-    text += '\n';
+    EndLine(text);
   }
-  text += '\n';
-  Append(text, {{"SP", 5}, {DecimalText(s.stackPointer)}, {"\n"}});
+  EndLine(text);
+  Append(text, {{"SP", 5}, {DecimalText(s.stackPointer)}});
+  EndLine(text);
   for (int slot = 0; slot < 16; ++slot) {
     if (slot % 4 == 0) Append(text, {{slot == 0 ? "Stack" : "", 5}});
-    Append(
-        text,
-        {{"", 1}, {DecimalText(slot), 3}, {Address(s.stack[static_cast<std::size_t>(slot)]), 7}});
-    if (slot % 4 == 3) text += '\n';
+    // Slot numbers right-aligned in three columns.
+    const std::string number = DecimalText(slot);
+    Append(text, {{"", 3 - number.size()},
+                  {number},
+                  {" "},
+                  {Address(s.stack[static_cast<std::size_t>(slot)]), 7}});
+    if (slot % 4 == 3) EndLine(text);
   }
-  text += '\n';
+  EndLine(text);
   Append(text, {{"DT", 5},
                 {DecimalText(s.delayTimer), 5},
                 {"ST "},
                 {DecimalText(s.soundTimer), 5},
                 {"PendingKey "},
-                {DecimalText(s.pendingKey)},
-                {"\nKeys "}});
+                {DecimalText(s.pendingKey)}});
+  EndLine(text);
+  Append(text, {{"Keys", 5}});
   for (int key = 0; key < 16; ++key) Append(text, {{HexText(key), 2}});
-  text += "\nheld ";
+  EndLine(text);
+  Append(text, {{"held", 5}});
   for (int key = 0; key < 16; ++key) {
     Append(text, {{s.keyStates[static_cast<std::size_t>(key)] == 1 ? "#" : ".", 2}});
   }
-  Append(text, {{"\n\nDisplay "},
-                {DecimalText(s.screenWidth)},
-                {" x "},
-                {DecimalText(s.screenHeight)},
-                {"\n"},
-                {s.pace},
-                {"\nInstructions "},
-                {std::to_string(s.instructionCount)},
-                {"\n"},
-                {RunState(s)},
-                {"\n"}});
+  EndLine(text);
+  EndLine(text);
+  Append(text,
+         {{"Display "}, {DecimalText(s.screenWidth)}, {" x "}, {DecimalText(s.screenHeight)}});
+  EndLine(text);
+  text += s.pace;
+  EndLine(text);
+  Append(text, {{"Instructions "}, {std::to_string(s.instructionCount)}});
+  EndLine(text);
+  text += RunState(s);
+  EndLine(text);
   return text;
 }
 
