@@ -1,11 +1,11 @@
 #include "platform/qt/inspector_window.h"
 
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -18,12 +18,18 @@ namespace {
 // The space between the main window and the Inspector beside it.
 constexpr int kGap = 8;
 
+QStringList StateLines(const InspectorSnapshot& snapshot) {
+  QString text = ToQString(StateText(snapshot));
+  text.chop(1);  // the last line's end
+  return text.split(QLatin1Char('\n'));
+}
+
 }  // namespace
 
 InspectorWindow::InspectorWindow(WindowEventQueue& events)
     : QWidget(nullptr, Qt::Window),
       events_(events),
-      state_(new QPlainTextEdit(this)),
+      state_(new StateView(this)),
       goTo_(new QLineEdit(this)),
       followPc_(new QCheckBox(QStringLiteral("Follow PC"), this)),
       memory_(new MemoryView(
@@ -33,14 +39,13 @@ InspectorWindow::InspectorWindow(WindowEventQueue& events)
       breakpoints_(new QListWidget(this)) {
   setWindowTitle(QStringLiteral("Pellark Inspector"));
   state_->setObjectName(QStringLiteral("machineState"));
-  state_->setReadOnly(true);
-  state_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  state_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  state_->setFont(fixed);
-  state_->setMinimumWidth(QFontMetrics(fixed).horizontalAdvance(QString(52, QLatin1Char('0'))));
+  auto* stateArea = new QScrollArea(this);
+  stateArea->setWidget(state_);
+  stateArea->setWidgetResizable(true);
   memory_->setObjectName(QStringLiteral("memory"));
+  goTo_->setObjectName(QStringLiteral("goTo"));
   goTo_->setPlaceholderText(QStringLiteral("address"));
+  breakpointAddress_->setObjectName(QStringLiteral("breakpointAddress"));
   breakpointAddress_->setPlaceholderText(QStringLiteral("Address, then Enter"));
   auto* remove = new QPushButton(QStringLiteral("Remove"), this);
 
@@ -53,7 +58,7 @@ InspectorWindow::InspectorWindow(WindowEventQueue& events)
   right->addLayout(memoryBar);
   right->addWidget(memory_, 1);
   auto* left = new QVBoxLayout;
-  left->addWidget(state_, 1);
+  left->addWidget(stateArea, 1);
   left->addWidget(new QLabel(QStringLiteral("Breakpoints"), this));
   left->addWidget(breakpointAddress_);
   left->addWidget(breakpoints_);
@@ -81,7 +86,7 @@ InspectorWindow::InspectorWindow(WindowEventQueue& events)
       Push(WindowEvent::Kind::BreakpointRemove, item->data(Qt::UserRole).toInt());
     }
   });
-  Show(shown_);
+  state_->ShowLines(StateLines(shown_));
 }
 
 void InspectorWindow::Open(const QWidget& mainWindow) {
@@ -97,19 +102,17 @@ void InspectorWindow::Open(const QWidget& mainWindow) {
   }
   show();
   raise();
-  // The state text takes the keys first, so that it can be selected and copied at once.
+  // The state takes the keys first, so that Ctrl+C copies it at once.
   state_->setFocus();
 }
 
 void InspectorWindow::Show(const InspectorSnapshot& snapshot) {
   const bool breakpointsChanged = snapshot.breakpoints != shown_.breakpoints;
   // A snapshot of a stopped machine repeats itself; nothing is drawn again for it.
-  if (snapshot == shown_ && !stateText_.empty()) return;
+  if (snapshot == shown_) return;
+  memory_->PrepareFor(snapshot);
   shown_ = snapshot;
-  if (std::string text = StateText(shown_); text != stateText_) {
-    stateText_ = std::move(text);
-    state_->setPlainText(ToQString(stateText_));
-  }
+  state_->ShowLines(StateLines(shown_));
   if (breakpointsChanged) ShowBreakpoints();
   {
     const QSignalBlocker quiet(followPc_);
@@ -120,7 +123,6 @@ void InspectorWindow::Show(const InspectorSnapshot& snapshot) {
   } else if (shown_.followPc) {
     memory_->KeepInSight(shown_.pc);
   }
-  memory_->viewport()->update();
 }
 
 void InspectorWindow::closeEvent(QCloseEvent* event) {

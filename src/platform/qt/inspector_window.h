@@ -3,19 +3,19 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QWidget>
 #include <optional>
 #include <string>
 
 #include "platform/inspector_snapshot.h"
 #include "platform/qt/memory_view.h"
+#include "platform/qt/state_view.h"
 #include "platform/qt/window_event_queue.h"
 
 namespace pellark {
 
-// The Inspector, a second top-level window: the machine's state as selectable text, its memory,
-// and the breakpoints. What the user does here only becomes events for the program; what it
+// The Inspector, a second top-level window: the machine's state as text, its memory, and the
+// breakpoints. What the user does here only becomes events for the program; what it
 // shows changes only with the next snapshot.
 class InspectorWindow : public QWidget {
  public:
@@ -36,9 +36,8 @@ class InspectorWindow : public QWidget {
 
   WindowEventQueue& events_;
   InspectorSnapshot shown_;
-  std::string stateText_;
   bool placed_ = false;
-  QPlainTextEdit* state_;
+  StateView* state_;
   QLineEdit* goTo_;
   QCheckBox* followPc_;
   MemoryView* memory_;

@@ -33,6 +33,24 @@ MemoryView::MemoryView(const InspectorSnapshot& snapshot,
   UpdateScrollBars();
 }
 
+void MemoryView::PrepareFor(const InspectorSnapshot& next) {
+  for (int row = 0; row < kMemoryRows; ++row) {
+    const auto first = snapshot_.memory.begin() + 16 * row;
+    const auto end = snapshot_.memory.begin() + std::min(16 * row + 16, InspectorSnapshot::kCells);
+    if (!std::equal(first, end, next.memory.begin() + 16 * row)) UpdateRowOf(16 * row);
+  }
+  for (const InspectorSnapshot* shown : {&snapshot_, &next}) {
+    for (const int address :
+         {shown->pc, shown->pc + 1, shown->i, shown->nextFetch, shown->nextFetch + 1}) {
+      UpdateRowOf(address);
+    }
+  }
+  if (next.breakpoints != snapshot_.breakpoints) {
+    for (const std::int32_t address : snapshot_.breakpoints) UpdateRowOf(address);
+    for (const std::int32_t address : next.breakpoints) UpdateRowOf(address);
+  }
+}
+
 void MemoryView::ShowAtTop(int address) {
   verticalScrollBar()->setValue(address / 16);
 }
@@ -60,7 +78,7 @@ QSize MemoryView::sizeHint() const {
   return {width, 32 * RowHeight() + 2 * frameWidth()};
 }
 
-void MemoryView::paintEvent(QPaintEvent*) {
+void MemoryView::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   const auto mark = [&](int address, const QColor& colour) {
     if (address >= 0 && address < InspectorSnapshot::kCells) {
@@ -73,11 +91,13 @@ void MemoryView::paintEvent(QPaintEvent*) {
   mark(snapshot_.pc + 1, kPcMark);
 
   painter.setPen(palette().color(QPalette::Text));
-  const int first = verticalScrollBar()->value();
-  const int end = std::min(kMemoryRows, first + RowsShown() + 1);
+  // Only the rows asked for are drawn again.
+  const int shownFirst = verticalScrollBar()->value();
+  const int first = shownFirst + std::max(event->rect().top(), 0) / RowHeight();
+  const int end = std::min(kMemoryRows, shownFirst + event->rect().bottom() / RowHeight() + 1);
   const int ascent = fontMetrics().ascent();
   for (int row = first; row < end; ++row) {
-    painter.drawText(TextLeft(), (row - first) * RowHeight() + ascent,
+    painter.drawText(TextLeft(), (row - shownFirst) * RowHeight() + ascent,
                      ToQString(MemoryRowText(snapshot_, row)));
   }
 
@@ -125,6 +145,14 @@ int MemoryView::RowsShown() const {
 
 int MemoryView::TextLeft() const {
   return kMargin - horizontalScrollBar()->value();
+}
+
+void MemoryView::UpdateRowOf(int address) {
+  if (address < 0 || address >= InspectorSnapshot::kCells) return;
+  const int row = address / 16 - verticalScrollBar()->value();
+  if (row >= 0 && row <= RowsShown()) {
+    viewport()->update(0, row * RowHeight(), viewport()->width(), RowHeight());
+  }
 }
 
 QRect MemoryView::CellArea(int address) const {

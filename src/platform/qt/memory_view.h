@@ -15,6 +15,10 @@ class MemoryView : public QAbstractScrollArea {
   MemoryView(const InspectorSnapshot& snapshot, std::function<void(int address)> toggleBreakpoint,
              QWidget* parent);
 
+  // Before the snapshot shown becomes next: marks for repainting the rows whose cells or marks
+  // differ, so that a running machine costs a few rows a frame rather than the whole view.
+  void PrepareFor(const InspectorSnapshot& next);
+
   // Scrolls so that the row of address is at the top, as far as the rows go.
   void ShowAtTop(int address);
   // Scrolls as little as needed for the row of address to be in sight, with some rows above.
@@ -35,6 +39,7 @@ class MemoryView : public QAbstractScrollArea {
   int CharacterWidth() const;
   int RowsShown() const;
   int TextLeft() const;
+  void UpdateRowOf(int address);
   // The area of a cell's text in the viewport, a little wider on both sides.
   QRect CellArea(int address) const;
 
