@@ -1,6 +1,7 @@
 // The real main loop of the desktop program under Qt's offscreen platform: at 100% speed one
-// pass polls events, executes one instruction, paces it and steps the timers, and the picture
-// and the trace list reach the window as they do for a user; with frame timing, whole frames.
+// pass polls events, executes one instruction, paces it and steps the timers, and the picture,
+// the trace list and the Inspector reach their windows as they do for a user; with frame
+// timing, whole frames.
 #include <benchmark/benchmark.h>
 
 #include <time.h>
@@ -29,7 +30,12 @@ constexpr std::initializer_list<int> kSpriteLoop = {
     0xA3, 0x00, 0xD0, 0x18, 0x70, 0x03, 0x12, 0x02,
 };
 
-void RunLoop(benchmark::State& state, std::initializer_list<int> program, bool traced) {
+struct Shown {
+  bool trace = false;
+  bool inspector = false;
+};
+
+void RunLoop(benchmark::State& state, std::initializer_list<int> program, Shown shown) {
   FrontEnd frontEnd(*window);
   if (!frontEnd.StartUp()) {
     state.SkipWithError("the front end did not start");
@@ -37,7 +43,8 @@ void RunLoop(benchmark::State& state, std::initializer_list<int> program, bool t
   }
   frontEnd.RunCommand(MenuId::Speed100);
   frontEnd.RunCommand(MenuId::Run);
-  if (traced) frontEnd.RunCommand(MenuId::Debugger);
+  if (shown.trace) frontEnd.RunCommand(MenuId::Debugger);
+  if (shown.inspector) frontEnd.RunCommand(MenuId::Inspector);
   Machine& machine = frontEnd.machine();
   std::int32_t address = kProgramStart;
   for (const int byte : program) machine.SetCell(address++, ToHexByte(byte));
@@ -45,18 +52,27 @@ void RunLoop(benchmark::State& state, std::initializer_list<int> program, bool t
   frontEnd.RunCommand(MenuId::ResetAt200);
   for (auto _ : state) frontEnd.RunPass();
   state.SetItemsProcessed(state.iterations());
-  // Leave the window without a trace list for the next benchmark.
-  if (traced) frontEnd.RunCommand(MenuId::Debugger);
+  // Leave the window without a trace list or Inspector for the next benchmark.
+  if (shown.trace) frontEnd.RunCommand(MenuId::Debugger);
+  if (shown.inspector) frontEnd.RunCommand(MenuId::Inspector);
 }
 
 void RegisterLoop(benchmark::State& state) {
-  RunLoop(state, kRegisterLoop, false);
+  RunLoop(state, kRegisterLoop, {});
 }
 void SpriteLoop(benchmark::State& state) {
-  RunLoop(state, kSpriteLoop, false);
+  RunLoop(state, kSpriteLoop, {});
 }
 void SpriteLoopTraced(benchmark::State& state) {
-  RunLoop(state, kSpriteLoop, true);
+  RunLoop(state, kSpriteLoop, {.trace = true});
+}
+// The open Inspector takes a snapshot and redraws once per displayed frame; its cost is the
+// difference from the same loop without it.
+void RegisterLoopInspected(benchmark::State& state) {
+  RunLoop(state, kRegisterLoop, {.inspector = true});
+}
+void SpriteLoopInspected(benchmark::State& state) {
+  RunLoop(state, kSpriteLoop, {.inspector = true});
 }
 
 // Frame timing as a program of the database runs: a sprite loop in the Octo rules at state.range(0)
@@ -93,7 +109,9 @@ void FrameTimedSpriteLoop(benchmark::State& state) {
 }
 
 BENCHMARK(RegisterLoop)->MinTime(2.0);
+BENCHMARK(RegisterLoopInspected)->MinTime(2.0);
 BENCHMARK(SpriteLoop)->MinTime(2.0);
+BENCHMARK(SpriteLoopInspected)->MinTime(2.0);
 // Fewer instructions than the list holds, so that every line is really added.
 BENCHMARK(SpriteLoopTraced)->Iterations(900'000);
 BENCHMARK(FrameTimedSpriteLoop)

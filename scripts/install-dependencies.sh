@@ -15,6 +15,7 @@ packages=(
   librsvg2-bin          # the icon's PNG sizes, drawn from its SVG at build time
   desktop-file-utils appstream shared-mime-info man-db  # checks of the installed desktop files
   dpkg-dev file         # the Debian package: its dependencies computed from the binaries
+  xclip                 # the desktop tests read what the Inspector copies
 )
 
 missing=()

@@ -82,7 +82,7 @@ class MachineTest : public ::testing::Test {
   }
   // Runs one instruction and answers the address it ran at.
   std::int32_t RunAndGetAddress() {
-    const std::int32_t address = machine.PC < kLastCell ? machine.PC + machine.PcStep : machine.PC;
+    const std::int32_t address = machine.NextFetchAddress();
     machine.ExecuteInstruction();
     return address;
   }

@@ -7,8 +7,10 @@
 
 #include "platform/byte_file.h"
 #include "platform/image.h"
+#include "platform/inspector_snapshot.h"
 #include "platform/line_store.h"
 #include "platform/random.h"
+#include "platform/text.h"
 
 namespace pellark {
 namespace {
@@ -108,6 +110,41 @@ TEST_F(ByteFileTest, WritesLowBytesAndReportsAFailedWrite) {
   ASSERT_TRUE(file.CreateFileForWriting("/dev/full"));
   for (int i = 0; i < 10000; ++i) file.WriteFileByte(i);
   EXPECT_FALSE(file.CloseFileSlot());
+}
+
+TEST(TextTest, AddressesAreReadInTheTraceFormCNotationOrBare) {
+  const std::vector<std::pair<std::string_view, std::optional<std::int32_t>>> cases{
+      {"$2A4", 0x2A4}, {"0x2a4", 0x2A4}, {"2A4", 0x2A4}, {"0X1000", 0x1000}, {"$0", 0},
+      {"1001", {}},    {"", {}},         {"$", {}},      {"0x", {}},         {"2G", {}},
+      {"-1", {}},      {"$0x2", {}},     {" 200", {}},   {"000000200", {}},  {"00000200", 0x200}};
+  for (const auto& [text, address] : cases) EXPECT_EQ(ParseAddress(text, 0x1000), address) << text;
+}
+
+TEST(InspectorTextTest, MemoryRowsShowEveryCellAsTheTextItHolds) {
+  InspectorSnapshot snapshot;
+  snapshot.memory[0x200] = {'A', '2'};
+  snapshot.memory[0x201] = {'5', '\0'};
+  snapshot.memory[0x202] = {'0', '\0'};
+  const std::string row = MemoryRowText(snapshot, 0x20);
+  EXPECT_TRUE(row.starts_with(" $200 A2 5  0  \u00B7  \u00B7 ")) << row;
+  EXPECT_EQ(row.substr(static_cast<std::size_t>(MemoryCellColumn(1)), 1), "5");
+  EXPECT_EQ(MemoryRowText(snapshot, 1).substr(0, 6), " $010 ");
+  // The last row holds only the last cell.
+  EXPECT_EQ(MemoryRowText(snapshot, kMemoryRows - 1), "$1000 \u00B7 ");
+}
+
+TEST(InspectorTextTest, TheStateShowsRegistersInHexAndDecimalAndWhereTheMachineStopped) {
+  InspectorSnapshot snapshot;
+  snapshot.registers[0xA] = 0x2B;
+  snapshot.registers[0x3] = 7;
+  snapshot.stack[1] = 0x206;
+  snapshot.breakpointStop = 0x204;
+  const std::string text = StateText(snapshot);
+  EXPECT_NE(text.find("\nV3   $07   7      VB   $00   0\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nV2   $00   0      VA   $2B   43\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nStack  0 $0       1 $206"), std::string::npos) << text;
+  EXPECT_NE(text.find("\n      12 $0      13 $0"), std::string::npos) << text;
+  EXPECT_TRUE(text.ends_with("\nStopped at breakpoint $204\n")) << text;
 }
 
 TEST(ImageTest, NewImagesAreBlackAndOutsideReadsAllBitsSet) {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/machine.h"
+#include "platform/text.h"
 
 namespace pellark {
 namespace {
@@ -18,7 +19,9 @@ as they execute; the timers count down every 25 of them (with frame timing, once
 every frame of cycles-per-frame instructions), so a run does the same whatever
 the speed. A key wait (Fx0A) with no key held starts the next --press at once;
 with none left the run ends there, printing the wait's address on standard
-error, and the outputs show the machine as it was when the wait began.
+error, and the outputs show the machine as it was when the wait began. A
+--break ends the run as the end of -n does, then says "break at $ADDR" on
+standard error.
 
 Profiles: "designed" is the machine exactly as designed; "chip8", "schip" and
 "octo" follow those platforms, run in frames and take switches (shift, memory,
@@ -129,23 +132,23 @@ MemoryRange ParseMemoryRange(const std::string& text) {
   const std::string_view view = text;
   const std::size_t colon = view.find(':');
   if (colon == std::string_view::npos) FailWith(text, "expected A:N");
-  std::string_view addressText = view.substr(0, colon);
   // Addresses may be written as the trace writes them, or in C notation.
-  if (addressText.starts_with('$')) {
-    addressText.remove_prefix(1);
-  } else if (addressText.starts_with("0x") || addressText.starts_with("0X")) {
-    addressText.remove_prefix(2);
-  }
-  std::uint64_t address = 0;
+  const std::optional<std::int32_t> address = ParseAddress(view.substr(0, colon), kLastCell);
+  if (!address) FailWith(text, "the address must be hexadecimal, 0 to 1000");
   std::uint64_t count = 0;
-  if (!ParseHex(addressText, address) || address > kLastCell) {
-    FailWith(text, "the address must be hexadecimal, 0 to 1000");
-  }
   if (!ParseDecimal(view.substr(colon + 1), count) || count == 0) {
     FailWith(text, "the cell count must be a number from 1 on");
   }
-  if (count > kLastCell + 1 - address) FailWith(text, "memory ends at 1000");
-  return {static_cast<std::int32_t>(address), static_cast<std::int32_t>(count)};
+  if (count > static_cast<std::uint64_t>(kLastCell + 1 - *address)) {
+    FailWith(text, "memory ends at 1000");
+  }
+  return {*address, static_cast<std::int32_t>(count)};
+}
+
+std::int32_t ParseBreakAddress(const std::string& text) {
+  const std::optional<std::int32_t> address = ParseAddress(text, kLastCell);
+  if (!address) FailWith(text, "the address must be hexadecimal, 0 to 1000");
+  return *address;
 }
 
 ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
@@ -215,6 +218,13 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
          "frame")
       ->each([&options](const std::string& text) {
         options.cyclesPerFrame = ParseCyclesPerFrame(text);
+      });
+  option("--break", "ADDR",
+         "end the run before the first instruction fetched at\n"
+         "hexadecimal address ADDR ($200, 200 or 0x200); repeatable")
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+      ->each([&options](const std::string& text) {
+        options.breaks.push_back(ParseBreakAddress(text));
       });
   app.add_flag("--benchmark", options.benchmark,
                "at the end print the instructions executed, the seconds and\n"

@@ -43,6 +43,8 @@ struct RunOptions {
   // The switches to turn on, replacing the profile's.
   std::optional<Switches> quirks;
   std::optional<std::int32_t> cyclesPerFrame;
+  // The run ends before the first instruction fetched at any of these addresses.
+  std::vector<std::int32_t> breaks;
 };
 
 // The options, or the exit status when the run ends here: 0 after --help or --version
@@ -67,5 +69,7 @@ Switches ParseQuirks(const std::string& text);
 // "A:N": N >= 1 cells from hexadecimal address A, all within memory. Throws
 // CLI::ValidationError when malformed.
 MemoryRange ParseMemoryRange(const std::string& text);
+// A memory address, "$200", "200" or "0x200". Throws CLI::ValidationError when malformed.
+std::int32_t ParseBreakAddress(const std::string& text);
 
 }  // namespace pellark

@@ -106,11 +106,17 @@ int Runner::Run() {
 
   const std::int32_t spinCount =
       options_.speedPercent ? SpinCountForSpeed(*options_.speedPercent) : kNoPacing;
+  for (const std::int32_t address : options_.breaks) breakpoints_.Add(address);
+  bool broke = false;
   const auto start = std::chrono::steady_clock::now();
   // A program that ends itself (00FD) stops the machine, and the run; output that cannot be
   // written ends it too: nobody would see the rest.
   while (executed_ < options_.instructionLimit && !endedInKeyWait_ && machine_.Running == 1 &&
          !output_.Failed()) {
+    if (breakpoints_.StopsBefore(machine_)) {
+      broke = true;
+      break;
+    }
     keyboard_.BeginInstruction(++executed_);
     RunInstructionPass(machine_, spinCount);
   }
@@ -118,6 +124,7 @@ int Runner::Run() {
 
   if (!endedInKeyWait_) ReportMachine();
   output_.Flush();
+  if (broke) std::fprintf(stderr, "break at $%s\n", HexText(machine_.NextFetchAddress()).c_str());
   if (options_.benchmark) ReportBenchmark(elapsed.count());
   if (output_.Failed()) {
     // A reader that closes the pipe has seen all it wanted: that ends the run without a word.

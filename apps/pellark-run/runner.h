@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "core/breakpoints.h"
 #include "core/machine.h"
 #include "core/machine_host.h"
 #include "files/program_database.h"
@@ -58,6 +59,7 @@ class Runner final : public MachineHost, public TraceLog {
   OutputBuffer output_;
   PressSchedule keyboard_;
   Machine machine_;
+  Breakpoints breakpoints_;
   std::uint64_t executed_ = 0;
   // A key wait that nothing will answer has ended the run.
   bool endedInKeyWait_ = false;

@@ -20,7 +20,8 @@ std::int32_t Wrapped(std::int64_t value) {
 
 void Machine::ExecuteInstruction() {
   ResetMark = 0;
-  if (PC < kLastCell) PC += PcStep;
+  InstructionCount += 1;
+  PC = NextFetchAddress();
   // A copy: the handler, or a command run inside a key wait, may write the cells it came from.
   const Instruction instruction = MemoryCells.InstructionAt(PC);
   ReadKeypad();

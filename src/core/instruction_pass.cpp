@@ -40,27 +40,31 @@ void StepTimers(Machine& machine) {
   machine.SoundTimer = std::max(machine.SoundTimer, 0);
 }
 
-void RunInstructionPass(Machine& machine, std::int32_t spinCount) {
+void RunInstructionPass(Machine& machine, std::int32_t spinCount, FramePacing framePacing) {
   machine.ExecuteInstruction();
   if (machine.Rules.frameTiming) {
-    machine.CountFrameCycle();
+    machine.CountFrameCycle(framePacing);
     return;
   }
   BusyWait(spinCount);
   StepTimers(machine);
 }
 
-void Machine::CountFrameCycle() {
+void Machine::CountFrameCycle(FramePacing framePacing) {
   FrameCycle += 1;
-  if (FrameCycle >= Rules.cyclesPerFrame || FrameEndRequested == 1) EndFrame();
+  if (FrameCycle >= Rules.cyclesPerFrame || FrameEndRequested == 1) EndFrame(framePacing);
 }
 
-void Machine::EndFrame() {
+void Machine::EndFrame(FramePacing framePacing) {
   FrameCycle = 0;
   FrameEndRequested = 0;
   DelayTimer = std::max(DelayTimer - 1, 0);
   SoundTimer = std::max(SoundTimer - 1, 0);
-  host_.ShowFrame();
+  if (framePacing == FramePacing::RealTime) {
+    host_.ShowFrame();
+  } else {
+    host_.RefreshWindow();
+  }
 }
 
 }  // namespace pellark

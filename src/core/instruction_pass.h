@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-namespace pellark {
+#include "core/machine.h"
 
-class Machine;
+namespace pellark {
 
 // The busy-wait length of a speed setting: (100 - speed) × 2500 counter increments.
 constexpr std::int32_t SpinCountForSpeed(std::int32_t speedPercent) {
@@ -23,7 +23,9 @@ void StepTimers(Machine& machine);
 
 // What one main-loop pass does while the machine runs: the instruction, then the pacing and
 // the timers. By instruction count, the busy-wait and the timer step; with frame timing, the
-// frame's count, whose end steps the timers, shows the display and waits for the next frame.
-void RunInstructionPass(Machine& machine, std::int32_t spinCount);
+// frame's count, whose end steps the timers, shows the display and waits for the next frame,
+// unless the pass is one the user steps (FramePacing::Immediate).
+void RunInstructionPass(Machine& machine, std::int32_t spinCount,
+                        FramePacing framePacing = FramePacing::RealTime);
 
 }  // namespace pellark

@@ -38,7 +38,7 @@ void Machine::WaitForKey(const Instruction& in) {
     host_.PollEvents();
     ReadKeypad();
     // With frame timing the wait sleeps to the next frame, and the timers go on counting.
-    if (PendingKey == 0 && Rules.frameTiming) EndFrame();
+    if (PendingKey == 0 && Rules.frameTiming) EndFrame(FramePacing::RealTime);
   } while (PendingKey == 0);
   PendingKey = PendingKey - 1;
   Registers[static_cast<std::size_t>(in.x)] = PendingKey;

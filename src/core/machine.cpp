@@ -32,6 +32,7 @@ void Machine::ResetMachine() {
   TimerTick = 0;
   FrameCycle = 0;
   FrameEndRequested = 0;
+  InstructionCount = 0;
   QuitRequested = 0;
   ScreenWidth = 64;
   ScreenHeight = 32;

@@ -17,6 +17,8 @@ class KeyboardService;
 class MachineHost;
 class TraceLog;
 
+// Whether the end of a frame waits for the next 1/60 s, or is shown at once.
+enum class FramePacing { RealTime, Immediate };
 inline constexpr std::int32_t kProgramStart = 0x200;
 inline constexpr std::int32_t kBootStart = 0x100;
 // Where the boot image keeps the large digits 0 to 7, whose places at 10 * d the small font
@@ -68,6 +70,8 @@ class Machine {
   std::int32_t FrameCycle = 0;
   // A sprite draw has asked for the frame to end (the vblank switch).
   std::int32_t FrameEndRequested = 0;
+  // Instruction cycles begun since the last reset.
+  std::uint64_t InstructionCount = 0;
 
   // Front-end settings that the instructions read; no reset touches them.
   std::int32_t TraceEnabled = 0;
@@ -87,13 +91,17 @@ class Machine {
   void ResetMachine();
   // One instruction cycle: advance PC, fetch, read the keypad, run one handler, settle PcStep.
   void ExecuteInstruction();
+  // Where the next cycle fetches: PC moved on by PcStep, or PC itself from the last cell on,
+  // where it no longer moves.
+  std::int32_t NextFetchAddress() const { return PC < kLastCell ? PC + PcStep : PC; }
   // Rebuilds KeyStates from the keyboard and raises PendingKey to the highest key held.
   void ReadKeypad();
   // With frame timing: counts the instruction just executed and ends the frame after the
   // frame's share of instructions, or early when a sprite draw asked for it.
-  void CountFrameCycle();
-  // Steps both timers once and lets the host show the display and wait for the next frame.
-  void EndFrame();
+  void CountFrameCycle(FramePacing framePacing);
+  // Steps both timers once and lets the host show the display and, in real time, wait for the
+  // next frame.
+  void EndFrame(FramePacing framePacing);
 
   // Cell access that treats every address beyond the last cell as empty and drops writes there.
   HexByte Cell(std::int32_t address) const {

@@ -29,6 +29,8 @@ class ProgramCommands {
 
   // The file chosen at the last Load; empty before any Load and after a cancelled one.
   const std::string& RomFileName() const { return romFileName_; }
+  // Where the file dialogs start: the folder of the last program loaded, or the working folder.
+  const std::filesystem::path& DialogFolder() const { return dialogFolder_; }
 
  private:
   std::optional<KnownProgram> CopyProgramIntoMemory();

@@ -69,6 +69,9 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::Cycles500:
     case MenuId::Cycles1000:
     case MenuId::Cycles10000: ChooseCyclesPerFrame(command); break;
+    case MenuId::Inspector: ToggleInspector(); break;
+    case MenuId::Step: Step(); break;
+    case MenuId::SaveTrace: SaveTrace(); break;
     case MenuId::None: break;
   }
 }
@@ -92,6 +95,9 @@ void FrontEnd::ResetWith(std::int32_t resetAddress) {
 }
 
 void FrontEnd::Run() {
+  // From a stop the machine runs on from where it stands, past a breakpoint there.
+  if (machine_.Running == 0) breakpoints_.RunOn(machine_);
+  breakpointStop_ = -1;
   machine_.Running = 1;
   window_.SetItemCheck(static_cast<int>(MenuId::Run), true);
   window_.SetItemCheck(static_cast<int>(MenuId::Stop), false);
@@ -101,6 +107,7 @@ void FrontEnd::Run() {
 
 void FrontEnd::Stop() {
   machine_.Running = 0;
+  breakpointStop_ = -1;
   window_.SetItemCheck(static_cast<int>(MenuId::Run), false);
   window_.SetItemCheck(static_cast<int>(MenuId::Stop), true);
 }

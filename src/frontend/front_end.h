@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "core/breakpoints.h"
 #include "core/machine.h"
 #include "core/machine_host.h"
 #include "files/program_commands.h"
@@ -15,6 +16,7 @@
 namespace pellark {
 
 class WindowSystem;
+struct WindowEvent;
 
 // The program around the machine: start-up, the main loop, the menu commands, the window's
 // layout and the presentation of the display. It stands only on the WindowSystem interface.
@@ -66,6 +68,10 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void AddTraceLine(std::string_view line) override;
 
  private:
+  // Runs one instruction pass; a key wait inside it polls events.
+  void ExecutePass(std::int32_t spinCount, FramePacing framePacing);
+  void Step();
+  void StopAtBreakpoint();
   void RequestQuit();
   void ResetWith(std::int32_t resetAddress);
   void Run();
@@ -83,12 +89,21 @@ class FrontEnd final : public MachineHost, public TraceLog {
   // The marks of "Compatibility" and "Cycles per frame" after the rules changed.
   void ShowRules();
   void ShowSpeed();
+  std::string SpeedText() const;
   // Flips a toggle item's mark; the mark, not the flag, decides the direction. Returns the new
   // flag.
   std::int32_t ToggleMark(MenuId item);
 
   void ApplyWindowSize();
   void RebuildTraceList();
+  void SaveTrace();
+
+  void ToggleInspector();
+  // The Inspector's requests and the user's actions in it.
+  void HandleInspectorEvent(const WindowEvent& event);
+  void ShowInspector();
+  // The speed, or with frame timing the profile and its cycles per frame.
+  std::string PaceText() const;
   int DisplayWidth() const { return machine_.ScreenWidth * ScaleFactor; }
   int DisplayHeight() const { return machine_.ScreenHeight * ScaleFactor; }
 
@@ -96,6 +111,13 @@ class FrontEnd final : public MachineHost, public TraceLog {
   Machine machine_;
   ProgramCommands programs_;
   FrameClock frameClock_;
+  Breakpoints breakpoints_;
+  // The breakpoint the machine stopped before; -1 when it was not a breakpoint that stopped it.
+  std::int32_t breakpointStop_ = -1;
+  bool passInProgress_ = false;
+  bool inspectorFollowsPc_ = true;
+  // A Go to for the next snapshot; -1 for none.
+  std::int32_t inspectorGoTo_ = -1;
 };
 
 }  // namespace pellark

@@ -57,6 +57,9 @@ enum class MenuId : int {
   Cycles500 = 44,
   Cycles1000 = 45,
   Cycles10000 = 46,
+  Inspector = 47,
+  Step = 48,
+  SaveTrace = 49,
 };
 
 // The choices of "Cycles per frame", in the order of their items from MenuId::Cycles7.
@@ -97,8 +100,11 @@ inline constexpr std::array kMenuTree{
     MenuEntry{MenuEntry::Kind::Title, "Emulation"},
     MenuEntry{MenuEntry::Kind::CheckItem, "Run (F5)", MenuId::Run},
     MenuEntry{MenuEntry::Kind::CheckItem, "Stop (F6)", MenuId::Stop},
+    MenuEntry{MenuEntry::Kind::Item, "Step (F3)", MenuId::Step},
     MenuEntry{MenuEntry::Kind::Separator},
     MenuEntry{MenuEntry::Kind::CheckItem, "Debugger", MenuId::Debugger},
+    MenuEntry{MenuEntry::Kind::CheckItem, "Inspector (F4)", MenuId::Inspector},
+    MenuEntry{MenuEntry::Kind::Item, "Save trace...", MenuId::SaveTrace},
     MenuEntry{MenuEntry::Kind::Separator},
     MenuEntry{MenuEntry::Kind::Submenu, "Video"},
     MenuEntry{MenuEntry::Kind::Submenu, "Screen Size"},
@@ -177,6 +183,7 @@ inline constexpr std::array kFunctionKeys{
     FunctionKeyBinding{5, MenuId::Run},          FunctionKeyBinding{6, MenuId::Stop},
     FunctionKeyBinding{7, MenuId::SpeedDown},    FunctionKeyBinding{8, MenuId::SpeedUp},
     FunctionKeyBinding{11, MenuId::Antiflicker}, FunctionKeyBinding{12, MenuId::InvertColors},
+    FunctionKeyBinding{3, MenuId::Step},         FunctionKeyBinding{4, MenuId::Inspector},
 };
 
 // Builds the menu bar's menus from kMenuTree.

@@ -12,11 +12,15 @@ void FrontEnd::RefreshWindow() {
 
 void FrontEnd::ShowSpeed() {
   RefreshWindow();
-  const std::string text = "Speed: " + DecimalText(SpeedPercent) + "%";
+  const std::string text = SpeedText();
   // A black outline drawn one pixel around the green text keeps it readable on either colour.
   static constexpr std::array<std::array<int, 2>, 4> kOutline{{{0, 0}, {2, 0}, {0, 2}, {2, 2}}};
   for (const auto& [x, y] : kOutline) window_.DrawText(x, y, text, Black);
   window_.DrawText(1, 1, text, RGB(0, 255, 0));
+}
+
+std::string FrontEnd::SpeedText() const {
+  return "Speed: " + DecimalText(SpeedPercent) + "%";
 }
 
 void FrontEnd::SetScale(MenuId command) {

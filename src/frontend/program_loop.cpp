@@ -19,12 +19,33 @@ void FrontEnd::ProgramLoop() {
 
 void FrontEnd::RunPass() {
   PollEvents();
+  if (machine_.Running == 1 && breakpoints_.StopsBefore(machine_)) StopAtBreakpoint();
   if (machine_.Running == 1) {
-    RunInstructionPass(machine_, SpinCount);
+    ExecutePass(SpinCount, FramePacing::RealTime);
   } else {
     // A stopped machine does not spin.
     SleepMilliseconds(1);
   }
+}
+
+void FrontEnd::ExecutePass(std::int32_t spinCount, FramePacing framePacing) {
+  passInProgress_ = true;
+  RunInstructionPass(machine_, spinCount, framePacing);
+  passInProgress_ = false;
+}
+
+void FrontEnd::Step() {
+  // Only a stopped machine steps, and not from inside an instruction that waits for a key.
+  if (machine_.Running == 1 || passInProgress_) return;
+  breakpointStop_ = -1;
+  // A step is one instruction the user looks at: nothing to pace, no frame to wait for.
+  ExecutePass(kNoPacing, FramePacing::Immediate);
+  RefreshWindow();
+}
+
+void FrontEnd::StopAtBreakpoint() {
+  Stop();
+  breakpointStop_ = machine_.NextFetchAddress();
 }
 
 void FrontEnd::PollEvents() {
@@ -40,6 +61,7 @@ void FrontEnd::PollEvents() {
   RunCommand(command);
   if (event.kind == WindowEvent::Kind::FileDrop) OpenProgram(event.path);
   if (event.kind == WindowEvent::Kind::CloseRequest) RequestQuit();
+  HandleInspectorEvent(event);
 }
 
 }  // namespace pellark

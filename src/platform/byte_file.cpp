@@ -194,6 +194,14 @@ void ByteFile::WriteFileByte(int value) {
   }
 }
 
+void ByteFile::WriteText(std::string_view text) {
+  if (writeFailed_) return;
+  if (file_ == nullptr || std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
+    writeFailed_ = true;
+    if (file_ != nullptr) FailWithError();
+  }
+}
+
 bool ByteFile::CloseFileSlot() {
   if (file_ == nullptr) return true;
   if (!temporary_.empty()) return CloseReplacement();

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pellark {
@@ -44,6 +45,8 @@ class ByteFile {
   int ReadFileByte();
   // Writes the low 8 bits of the value.
   void WriteFileByte(int value);
+  // Writes the characters of the text, as WriteFileByte would one by one.
+  void WriteText(std::string_view text);
   // Closes the file; a file being written replaces its target now. False when a write, the
   // flush to disk, the replacement or the close failed; the temporary file is then removed.
   bool CloseFileSlot();

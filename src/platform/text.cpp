@@ -1,5 +1,7 @@
 #include "platform/text.h"
 
+#include <charconv>
+
 namespace pellark {
 
 int FormatHex(std::uint32_t value, char* out) {
@@ -41,6 +43,20 @@ std::string HexText(std::int32_t value) {
 std::string DecimalText(std::int32_t value) {
   char digits[11];
   return std::string(digits, static_cast<std::size_t>(FormatDecimal(value, digits)));
+}
+
+std::optional<std::int32_t> ParseAddress(std::string_view text, std::int32_t highest) {
+  if (text.starts_with('$')) {
+    text.remove_prefix(1);
+  } else if (text.starts_with("0x") || text.starts_with("0X")) {
+    text.remove_prefix(2);
+  }
+  std::uint32_t address = 0;
+  if (text.empty() || text.size() > 8) return std::nullopt;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), address, 16);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (address > static_cast<std::uint32_t>(highest)) return std::nullopt;
+  return static_cast<std::int32_t>(address);
 }
 
 }  // namespace pellark

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,10 @@ int FormatDecimal(std::int32_t value, char* out);
 
 std::string HexText(std::int32_t value);
 std::string DecimalText(std::int32_t value);
+
+// An address typed as the trace writes it ("$2A4"), in C notation ("0x2A4") or as bare
+// hexadecimal digits ("2a4"), one to eight of them, from 0 to highest; none for anything else.
+std::optional<std::int32_t> ParseAddress(std::string_view text, std::int32_t highest);
 
 // The first n characters; the whole text when it is shorter; empty when n <= 0.
 constexpr std::string_view LeftPart(std::string_view text, int n) {

@@ -6,7 +6,9 @@
 
 #include "platform/colour.h"
 #include "platform/image.h"
+#include "platform/inspector_snapshot.h"
 #include "platform/keyboard.h"
+#include "platform/line_store.h"
 
 namespace pellark {
 
@@ -18,9 +20,18 @@ struct WindowEvent {
     CloseRequest,    // the close box; the window stays open, the caller decides
     RepaintRequest,  // the window system needs the window drawn again
     FileDrop,        // a file dropped on the window; path tells which (the first of several)
+    // The Inspector's: it is open and ready for the next snapshot, once per displayed frame.
+    InspectorDue,
+    InspectorClosed,   // the user closed it
+    BreakpointToggle,  // a breakpoint at address is to be added, or removed when it is there
+    BreakpointRemove,  // the breakpoint at address is to go
+    MemoryGoTo,        // the memory view is to show address and stop following PC
+    FollowPc,          // follow tells whether the memory view is to keep PC in sight
   };
   Kind kind = Kind::None;
   int menuId = 0;
+  int address = 0;
+  bool follow = false;
   // The dropped file's full path.
   std::string path = {};
 };
@@ -67,11 +78,21 @@ class WindowSystem : public KeyboardService {
   virtual void DrawText(int x, int y, std::string_view text, Colour colour) = 0;
 
   // The trace list: one list control at (x, y) below the menu bar, its lines appended in order.
-  // The list never selects or scrolls by itself; lines past its capacity are dropped.
+  // The list never selects by itself; while it shows its last line it follows new lines, and
+  // scrolled up it stays where the user is. Lines past its capacity are dropped.
   virtual void CreateListBox(int x, int y, int width, int height) = 0;
   virtual void AddListItem(std::string_view text) = 0;
   // Destroys the list control; nothing happens when there is none.
   virtual void FreeControl() = 0;
+  // Every line the list holds, shown yet or not; null when there is no list.
+  virtual const LineStore* ListLines() const = 0;
+
+  // The Inspector: a second, resizable window showing the machine's state. While it is open
+  // it asks for snapshots with InspectorDue events and reports the user's actions as events.
+  virtual void OpenInspector() = 0;
+  // Closes it without an InspectorClosed event.
+  virtual void CloseInspector() = 0;
+  virtual void ShowInspector(const InspectorSnapshot& snapshot) = 0;
 
   // A modal message with a single OK button.
   virtual void ShowMessageBox(std::string_view title, std::string_view text) = 0;

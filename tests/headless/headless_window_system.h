@@ -53,7 +53,7 @@ class HeadlessWindowSystem final : public WindowSystem {
   void QueueEvent(WindowEvent event) { events_.push_back(event); }
   void QueueMenuSelection(int id) { QueueEvent({WindowEvent::Kind::MenuSelection, id}); }
   void QueueFileDrop(std::string path) {
-    QueueEvent({WindowEvent::Kind::FileDrop, 0, std::move(path)});
+    QueueEvent({.kind = WindowEvent::Kind::FileDrop, .path = std::move(path)});
   }
   // The answers of the next file dialogs, in order; "" stands for Cancel.
   void QueueOpenAnswer(std::string path) { openAnswers_.push_back(std::move(path)); }
@@ -78,6 +78,9 @@ class HeadlessWindowSystem final : public WindowSystem {
   int PictureCount() const { return pictureCount_; }
   const std::vector<DrawnText>& Texts() const { return texts_; }
   const std::optional<ListBox>& List() const { return list_; }
+  bool InspectorOpen() const { return inspectorOpen_; }
+  // The last snapshot the Inspector was given.
+  const std::optional<InspectorSnapshot>& Inspected() const { return inspected_; }
   int ListsCreated() const { return listsCreated_; }
   const std::vector<Message>& Messages() const { return messages_; }
   const std::vector<DialogRequest>& OpenDialogs() const { return openDialogs_; }
@@ -106,6 +109,10 @@ class HeadlessWindowSystem final : public WindowSystem {
   void CreateListBox(int x, int y, int width, int height) override;
   void AddListItem(std::string_view text) override;
   void FreeControl() override { list_.reset(); }
+  const LineStore* ListLines() const override { return list_ ? &list_->lines : nullptr; }
+  void OpenInspector() override { inspectorOpen_ = true; }
+  void CloseInspector() override { inspectorOpen_ = false; }
+  void ShowInspector(const InspectorSnapshot& snapshot) override { inspected_ = snapshot; }
   void ShowMessageBox(std::string_view title, std::string_view text) override;
   std::string AskFileToOpen(std::string_view title, const std::filesystem::path& initialFolder,
                             std::string_view pattern) override;
@@ -139,6 +146,8 @@ class HeadlessWindowSystem final : public WindowSystem {
   std::vector<DrawnText> texts_;
   std::optional<ListBox> list_;
   int listsCreated_ = 0;
+  bool inspectorOpen_ = false;
+  std::optional<InspectorSnapshot> inspected_;
   std::vector<Message> messages_;
   std::vector<DialogRequest> openDialogs_;
   std::vector<DialogRequest> saveDialogs_;

@@ -84,15 +84,17 @@ std::vector<WindowEvent> DesktopTest::EventsWithin(std::chrono::milliseconds tim
 }
 
 bool operator==(const WindowEvent& left, const WindowEvent& right) {
-  return left.kind == right.kind && left.menuId == right.menuId && left.path == right.path;
+  return left.kind == right.kind && left.menuId == right.menuId && left.path == right.path &&
+         left.address == right.address && left.follow == right.follow;
 }
 
 void PrintTo(const WindowEvent& event, std::ostream* out) {
-  constexpr const char* kNames[] = {"None", "MenuSelection", "CloseRequest", "RepaintRequest",
-                                    "FileDrop"};
-  *out << kNames[static_cast<int>(event.kind)];
-  if (event.kind == WindowEvent::Kind::MenuSelection) *out << "(" << event.menuId << ")";
-  if (event.kind == WindowEvent::Kind::FileDrop) *out << "(" << event.path << ")";
+  constexpr const char* kNames[] = {
+      "None",         "MenuSelection",   "CloseRequest",     "RepaintRequest",   "FileDrop",
+      "InspectorDue", "InspectorClosed", "BreakpointToggle", "BreakpointRemove", "MemoryGoTo",
+      "FollowPc"};
+  *out << kNames[static_cast<int>(event.kind)] << "(" << event.menuId << ", " << event.path << ", "
+       << event.address << ", " << event.follow << ")";
 }
 
 }  // namespace pellark

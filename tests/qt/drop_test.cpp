@@ -38,7 +38,8 @@ TEST_F(DropTest, TheFirstFileDroppedOnAnyPartOfTheWindowIsReported) {
     ASSERT_TRUE(
         DropOn(*target, {notAFile, QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)}))
         << target->metaObject()->className();
-    EXPECT_EQ(NextEvent(), (WindowEvent{WindowEvent::Kind::FileDrop, 0, ToFileName(first)}));
+    EXPECT_EQ(NextEvent(),
+              (WindowEvent{.kind = WindowEvent::Kind::FileDrop, .path = ToFileName(first)}));
     EXPECT_EQ(Desktop().PollWindowEvent(), WindowEvent{});
   }
 }

@@ -76,19 +76,28 @@ TEST_F(ListTest, DropsLinesPastAMillion) {
   EXPECT_EQ(Row(999'999), "$999999");
 }
 
-TEST_F(ListTest, NeverSelectsOrScrollsByItself) {
+TEST_F(ListTest, FollowsTheNewestLineUntilScrolledUpAndNeverSelects) {
   QScrollBar& scrollBar = *List()->verticalScrollBar();
+  const auto lastShownRow = [] {
+    return List()->indexAt(QPoint(5, List()->viewport()->height() - 1)).row();
+  };
   for (int i = 0; i < 500; ++i) Desktop().AddListItem(NumberedLine(i));
   Pump();
-  EXPECT_EQ(scrollBar.value(), 0);
   EXPECT_GT(scrollBar.maximum(), 400);
-  EXPECT_EQ(List()->indexAt(QPoint(5, 2)).row(), 0);
+  EXPECT_EQ(scrollBar.value(), scrollBar.maximum());
+  EXPECT_EQ(Row(lastShownRow()), "$499");
 
+  // Scrolled up, the list stays where the user is.
   scrollBar.setValue(100);
-  for (int i = 0; i < 500; ++i) Desktop().AddListItem(NumberedLine(i));
+  for (int i = 500; i < 1000; ++i) Desktop().AddListItem(NumberedLine(i));
   Pump();
-  EXPECT_EQ(scrollBar.value(), 100);
   EXPECT_EQ(List()->indexAt(QPoint(5, 2)).row(), 100);
+
+  // Back at the end, it follows again.
+  scrollBar.setValue(scrollBar.maximum());
+  Desktop().AddListItem(NumberedLine(1000));
+  Pump();
+  EXPECT_EQ(Row(lastShownRow()), "$1000");
   EXPECT_FALSE(List()->selectionModel()->hasSelection());
 }
 
@@ -105,6 +114,7 @@ TEST_F(ListTest, ScrollsSidewaysToTheLongestLine) {
 TEST_F(ListTest, TheUserCanSelectALine) {
   for (int i = 0; i < 10; ++i) Desktop().AddListItem(NumberedLine(i));
   Pump();
+  List()->verticalScrollBar()->setValue(0);
   const QRect third = List()->visualRect(List()->model()->index(2, 0));
   QTest::mouseClick(List()->viewport(), Qt::LeftButton, Qt::NoModifier, third.center());
   const QModelIndexList selected = List()->selectionModel()->selectedRows();

@@ -58,6 +58,12 @@ INSTANTIATE_TEST_SUITE_P(BadMemoryRanges, RefusedArguments,
                                            std::vector<std::string>{"--memory", "1001:1"},
                                            std::vector<std::string>{"--memory", "FFF:3"}));
 
+INSTANTIATE_TEST_SUITE_P(BadBreakAddresses, RefusedArguments,
+                         ::testing::Values(std::vector<std::string>{"--break", "1001"},
+                                           std::vector<std::string>{"--break", "20G"},
+                                           std::vector<std::string>{"--break", "$"},
+                                           std::vector<std::string>{"--break"}));
+
 INSTANTIATE_TEST_SUITE_P(BadSpeeds, RefusedArguments,
                          ::testing::Values(std::vector<std::string>{"--speed", "101"},
                                            std::vector<std::string>{"--speed", "-1"},

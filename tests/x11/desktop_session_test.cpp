@@ -1,5 +1,6 @@
 // The desktop program as a user meets it on a real X server: the window, the function keys,
-// the open dialog, the keypad read by key position, and the picture on the screen.
+// the open dialog, the keypad read by key position, the picture on the screen, and the
+// Inspector.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -143,6 +144,27 @@ TEST_F(DesktopSessionTest, FunctionKeysReachTheCommands) {
   Key("F12");
   Settle();
   EXPECT_TRUE(Lit(session->CaptureWindow(window), 0, 0));
+}
+
+TEST_F(DesktopSessionTest, F4OpensTheInspectorWhichShowsARegisterAfterAStep) {
+  // Waits for a key, then sets VA, then idles.
+  Load({0xF0, 0x0A, 0x6A, 0x2B, 0x12, 0x04});
+  Key("F6");   // stops the machine once the wait is over
+  Press("x");  // ends the wait
+  Key("F4");
+  const std::string inspector = session->WaitForWindow("Pellark Inspector", 5000);
+  ASSERT_FALSE(inspector.empty()) << "F4 opened no Inspector";
+  Key("F3");
+  Settle();
+  // Copied from the state as a user would.
+  session->Command("xdotool windowfocus --sync " + inspector + " key ctrl+c");
+  const std::string state = session->Command("xclip -o -selection clipboard");
+  EXPECT_NE(state.find("VA   $2B   43"), std::string::npos) << state;
+  EXPECT_NE(state.find("PC   $202"), std::string::npos) << state;
+  Focus();
+  Key("F4");
+  Settle();
+  EXPECT_TRUE(session->WaitForWindow("Pellark Inspector", 100).empty());
 }
 
 }  // namespace

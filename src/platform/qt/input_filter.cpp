@@ -1,6 +1,7 @@
 #include "platform/qt/input_filter.h"
 
 #include <QApplication>
+#include <QWidget>
 
 #include "platform/qt/scan_code.h"
 
@@ -52,6 +53,9 @@ void InputFilter::TrackKey(const QKeyEvent& event) {
   const int code = ScanCodeOf(event, nativeCodesAreXKeycodes_);
   if (code < 0) return;
   if (event.type() == QEvent::KeyPress) {
+    // Typing an address into a field is not playing; releases still count, so no key sticks.
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus != nullptr && focus->testAttribute(Qt::WA_InputMethodEnabled)) return;
     keyStates_[static_cast<std::size_t>(code)] = kHeld;
     ++generation_;
   } else if (!event.isAutoRepeat()) {

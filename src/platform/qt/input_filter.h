@@ -11,8 +11,9 @@
 namespace pellark {
 
 // Sees every key event of the application before any widget does: keeps the held state of
-// every key by scan code, whichever widget has the focus, and turns bound function keys into
-// menu selections that no widget receives (F2 must not start editing in a list).
+// every key by scan code, whichever widget has the focus except one that takes typed text,
+// and turns bound function keys into menu selections that no widget receives (F2 must not
+// start editing in a list).
 class InputFilter : public QObject {
  public:
   explicit InputFilter(WindowEventQueue& events);

@@ -32,6 +32,8 @@ void ListControl::PublishNewLines() {
   model_->PublishNewLines();
   const int rows = RowCount();
   if (rows == oldRows) return;
+  QScrollBar& scrollBar = *verticalScrollBar();
+  const bool following = scrollBar.value() == scrollBar.maximum();
   // Measuring every line would cost more than storing it; the longest of a batch by length
   // stands for the batch.
   int longest = oldRows;
@@ -40,7 +42,8 @@ void ListControl::PublishNewLines() {
   }
   contentWidth_ = std::max(contentWidth_, TextWidth(model_->Line(longest)));
   updateGeometries();
-  if (oldRows <= FirstShownRow() + WholeRowsShown()) viewport()->update();
+  if (following) scrollBar.setValue(scrollBar.maximum());
+  if (following || oldRows <= FirstShownRow() + WholeRowsShown()) viewport()->update();
 }
 
 QRect ListControl::visualRect(const QModelIndex& index) const {

@@ -10,8 +10,8 @@ namespace pellark {
 // A list of text lines that stays fast with a million of them: every row has the same height,
 // so adding rows, scrolling and painting cost the same whatever the number of rows (Qt's list
 // and tree views lay out every row again when rows are added). Like a desktop list box it
-// has a sunken frame and both scroll bars, and it never selects or scrolls by itself: only
-// the user does.
+// has a sunken frame and both scroll bars, and it never selects by itself. While it shows its
+// last line it follows the new ones; scrolled up, it stays where the user is.
 class ListControl : public QAbstractItemView {
  public:
   explicit ListControl(QWidget* parent);
@@ -19,6 +19,8 @@ class ListControl : public QAbstractItemView {
   void AddLine(std::string_view line) { model_->Append(line); }
   // Shows the lines added since the last call.
   void PublishNewLines();
+  // Every line added, shown yet or not.
+  const LineStore& Lines() const { return model_->Lines(); }
 
   QRect visualRect(const QModelIndex& index) const override;
   void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;

@@ -88,7 +88,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
   const QString path = FirstLocalFile(event->mimeData());
   if (path.isEmpty()) return;
   event->acceptProposedAction();
-  events_.push_back({WindowEvent::Kind::FileDrop, 0, ToFileName(path)});
+  events_.push_back({.kind = WindowEvent::Kind::FileDrop, .path = ToFileName(path)});
   // The file manager had the keyboard; the program now wants it for the keypad.
   activateWindow();
 }

@@ -7,11 +7,13 @@
 #include "platform/qt/application_start.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/input_filter.h"
+#include "platform/qt/inspector_window.h"
 #include "platform/qt/list_control.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/menu_tree.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/window_event_queue.h"
+#include "platform/timing.h"
 
 namespace pellark {
 namespace {
@@ -24,6 +26,8 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kPumpInterval = std::chrono::milliseconds(1);
 // New list lines reach the view in batches, one per interval at most, never one per line.
 constexpr auto kListPublishInterval = std::chrono::milliseconds(30);
+// The open Inspector asks for the machine's state once per displayed frame, no more often.
+constexpr auto kInspectorInterval = FrameClock::kFrame;
 
 class QtWindowSystem final : public WindowSystem {
  public:
@@ -118,6 +122,24 @@ class QtWindowSystem final : public WindowSystem {
     list_ = nullptr;
   }
 
+  const LineStore* ListLines() const override {
+    return list_ != nullptr ? &list_->Lines() : nullptr;
+  }
+
+  void OpenInspector() override {
+    // Made when first asked for, so that a start without it does not pay for it.
+    if (inspector_ == nullptr) inspector_ = std::make_unique<InspectorWindow>(events_);
+    inspector_->Open(*mainWindow_);
+  }
+
+  void CloseInspector() override {
+    if (inspector_ != nullptr) inspector_->hide();
+  }
+
+  void ShowInspector(const InspectorSnapshot& snapshot) override {
+    if (inspector_ != nullptr) inspector_->Show(snapshot);
+  }
+
   void ShowMessageBox(std::string_view title, std::string_view text) override {
     ShowMessage(DialogOwner(), ToQString(title), ToQString(text));
   }
@@ -140,6 +162,11 @@ class QtWindowSystem final : public WindowSystem {
       lastListPublish_ = now;
       list_->PublishNewLines();
     }
+    if (inspector_ != nullptr && inspector_->isVisible() &&
+        now - lastInspectorDue_ >= kInspectorInterval) {
+      lastInspectorDue_ = now;
+      events_.push_back({WindowEvent::Kind::InspectorDue});
+    }
     QCoreApplication::processEvents();
     // Outside an event loop Qt would keep the objects it deletes later for ever.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -154,12 +181,14 @@ class QtWindowSystem final : public WindowSystem {
   InputFilter inputFilter_;
   std::unique_ptr<MainWindow> mainWindow_;
   std::unique_ptr<MenuTree> menus_;
+  std::unique_ptr<InspectorWindow> inspector_;
   // Owned by the picture area, as a child widget.
   ListControl* list_ = nullptr;
   Clock::time_point lastPump_;
   Clock::time_point lastListPublish_;
   // The key states generation the snapshot was last taken from.
   std::uint32_t snapshotOf_ = 0;
+  Clock::time_point lastInspectorDue_;
 };
 
 }  // namespace
