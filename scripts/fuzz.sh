@@ -13,6 +13,9 @@ cmake --build "$build" --target pellark_program_fuzzer
 corpus="$build/corpus"
 mkdir -p "$corpus" "$build/seeds" "$build/crashes"
 cp "$top"/tests/data/roms/*.ch8 "$build/seeds/"
-"$build/bin/pellark_program_fuzzer" "$corpus" "$build/seeds" \
+# The target's scratch files stay in the build folder, whatever way the fuzzer ends.
+scratch="$build/scratch"
+rm -rf "$scratch" && mkdir -p "$scratch"
+TMPDIR="$scratch" "$build/bin/pellark_program_fuzzer" "$corpus" "$build/seeds" \
   -max_total_time="${FUZZ_SECONDS:-60}" -timeout=10 -rss_limit_mb=2048 \
   -artifact_prefix="$build/crashes/" -print_final_stats=1

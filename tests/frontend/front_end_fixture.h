@@ -1,7 +1,9 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -27,6 +29,16 @@ class FrontEndTest : public ::testing::Test {
 
   Machine& machine() { return frontEnd.machine(); }
 
+  // One folder per test and process: the cases of a parameterised test (whose names hold a
+  // "/") run side by side under ctest.
+  static std::filesystem::path ScratchFolderName() {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(test->test_suite_name()) + "-" + test->name();
+    std::replace(name.begin(), name.end(), '/', '-');
+    return std::filesystem::temp_directory_path() /
+           ("pellark-front-end-" + name + "-" + std::to_string(::getpid()));
+  }
+
   std::string WriteFile(const std::string& name, const std::vector<unsigned char>& bytes) {
     const auto path = folder / name;
     std::ofstream(path, std::ios::binary)
@@ -47,10 +59,7 @@ class FrontEndTest : public ::testing::Test {
   }
   int BelowMenu() const { return window.ClientHeight() - HeadlessWindowSystem::kMenuHeight; }
 
-  std::filesystem::path folder =
-      std::filesystem::temp_directory_path() /
-      ("pellark-front-end-" +
-       std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+  std::filesystem::path folder = ScratchFolderName();
   HeadlessWindowSystem window;
   FrontEnd frontEnd{window};
 };

@@ -29,6 +29,7 @@ class DesktopSessionTest : public ::testing::Test {
   static void TearDownTestSuite() {
     program.reset();
     session.reset();
+    std::filesystem::remove(ProgramPath());
   }
   void SetUp() override {
     if (!session->Ready()) GTEST_SKIP() << "no Xvfb to run the desktop program on";
@@ -57,8 +58,11 @@ class DesktopSessionTest : public ::testing::Test {
     return {std::istreambuf_iterator<char>(file), {}};
   }
   // Loads a program through F1 and the open dialog, typing its path as a user would.
+  static std::filesystem::path ProgramPath() {
+    return std::filesystem::temp_directory_path() / "pellark-session.ch8";
+  }
   static void Load(const std::vector<unsigned char>& bytes) {
-    const auto path = std::filesystem::temp_directory_path() / "pellark-session.ch8";
+    const auto path = ProgramPath();
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
