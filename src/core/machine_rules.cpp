@@ -1,5 +1,7 @@
 #include "core/machine_rules.h"
 
+#include "platform/text.h"
+
 namespace pellark {
 namespace {
 
@@ -24,9 +26,7 @@ MachineRules PlatformRules(const Switches& switches, std::int32_t cyclesPerFrame
 std::optional<Switches> SwitchesNamed(std::string_view names) {
   Switches switches;
   while (!names.empty()) {
-    const std::size_t comma = names.find(',');
-    const std::string_view name = names.substr(0, comma);
-    names = comma == std::string_view::npos ? std::string_view() : names.substr(comma + 1);
+    const std::string_view name = NextPart(names, ',');
     bool known = false;
     for (const SwitchName& entry : kSwitchNames) {
       if (entry.name != name) continue;

@@ -6,17 +6,10 @@
 
 #include "files/program_database_text.h"
 #include "platform/sha1.h"
+#include "platform/text.h"
 
 namespace pellark {
 namespace {
-
-// The text up to the next separator; text keeps what follows it.
-std::string_view NextPart(std::string_view& text, char separator) {
-  const std::size_t end = text.find(separator);
-  const std::string_view part = text.substr(0, end);
-  text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-  return part;
-}
 
 // "SHA-1 platform cycles switches title"; lines starting with "#" are comments.
 std::unordered_map<std::string, KnownProgram> ParseDatabase(std::string_view text) {

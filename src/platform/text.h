@@ -22,6 +22,14 @@ std::string DecimalText(std::int32_t value);
 // hexadecimal digits ("2a4"), one to eight of them, from 0 to highest; none for anything else.
 std::optional<std::int32_t> ParseAddress(std::string_view text, std::int32_t highest);
 
+// The text up to the next separator, or all of it; text keeps what follows the separator.
+constexpr std::string_view NextPart(std::string_view& text, char separator) {
+  const std::size_t end = text.find(separator);
+  const std::string_view part = text.substr(0, end);
+  text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+  return part;
+}
+
 // The first n characters; the whole text when it is shorter; empty when n <= 0.
 constexpr std::string_view LeftPart(std::string_view text, int n) {
   if (n <= 0) return {};

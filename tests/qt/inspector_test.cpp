@@ -32,7 +32,7 @@ class InspectorWindowTest : public DesktopTest {
     std::abort();
   }
   template <typename Widget>
-  static Widget& Part(const char* name) {
+  static Widget& Child(const char* name) {
     return *Inspector().findChild<Widget*>(QLatin1String(name));
   }
   // What the user's actions made of the events, without the Inspector's own requests.
@@ -50,7 +50,7 @@ TEST_F(InspectorWindowTest, AsksForSnapshotsAndShowsTheState) {
   InspectorSnapshot snapshot;
   snapshot.registers[0xA] = 0x2B;
   Desktop().ShowInspector(snapshot);
-  EXPECT_EQ(Part<StateView>("machineState").Text() + "\n",
+  EXPECT_EQ(Child<StateView>("machineState").Text() + "\n",
             QString::fromStdString(StateText(snapshot)));
 }
 
@@ -59,7 +59,7 @@ TEST_F(InspectorWindowTest, DoubleClickingACellTogglesItsBreakpoint) {
   snapshot.followPc = false;
   snapshot.goTo = 0x200;
   Desktop().ShowInspector(snapshot);
-  MemoryView& memory = Part<MemoryView>("memory");
+  MemoryView& memory = Child<MemoryView>("memory");
   const int character = memory.fontMetrics().horizontalAdvance(QLatin1Char('0'));
   // Inside the text of cell 3 of the second row shown, 0x213.
   const QPoint cell((MemoryCellColumn(3) + 1) * character, memory.fontMetrics().height() * 3 / 2);
@@ -68,10 +68,10 @@ TEST_F(InspectorWindowTest, DoubleClickingACellTogglesItsBreakpoint) {
 }
 
 TEST_F(InspectorWindowTest, TypedAddressesGoToMemoryAndToggleBreakpoints) {
-  QLineEdit& goTo = Part<QLineEdit>("goTo");
+  QLineEdit& goTo = Child<QLineEdit>("goTo");
   QTest::keyClicks(&goTo, "$2A0");
   QTest::keyClick(&goTo, Qt::Key_Return);
-  QLineEdit& breakpoint = Part<QLineEdit>("breakpointAddress");
+  QLineEdit& breakpoint = Child<QLineEdit>("breakpointAddress");
   QTest::keyClicks(&breakpoint, "10000");
   QTest::keyClick(&breakpoint, Qt::Key_Return);
   // Refused, the text stays for correcting.
