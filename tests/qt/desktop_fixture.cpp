@@ -73,6 +73,15 @@ WindowEvent DesktopTest::NextEvent(std::chrono::milliseconds timeout) {
   return {};
 }
 
+bool DesktopTest::PollUntil(const std::function<bool()>& done) {
+  const auto end = steady_clock::now() + kEventLimit;
+  while (!done()) {
+    if (steady_clock::now() >= end) return false;
+    Desktop().PollWindowEvent();
+  }
+  return true;
+}
+
 std::vector<WindowEvent> DesktopTest::EventsWithin(std::chrono::milliseconds time) {
   std::vector<WindowEvent> events;
   const auto end = steady_clock::now() + time;

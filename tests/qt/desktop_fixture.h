@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 #include <chrono>
+#include <functional>
 #include <vector>
 
 #include "platform/window_system.h"
@@ -33,8 +34,14 @@ class DesktopTest : public testing::Test {
   // The menu action showing that label, wherever it is in the tree; null when there is none.
   static QAction* FindAction(const QString& label);
 
+  // How long a test waits for an event or a picture: far beyond what a healthy run takes, even
+  // on a busy machine or in a sanitizer build.
+  static constexpr std::chrono::seconds kEventLimit{60};
+
   // Polls until an event arrives; an event of kind None when none came in time.
-  static WindowEvent NextEvent(std::chrono::milliseconds timeout = std::chrono::seconds(2));
+  static WindowEvent NextEvent(std::chrono::milliseconds timeout = kEventLimit);
+  // Polls events until done() holds, within kEventLimit; what done() says last.
+  static bool PollUntil(const std::function<bool()>& done);
   // Everything the poll delivers in that time.
   static std::vector<WindowEvent> EventsWithin(std::chrono::milliseconds time);
 

@@ -98,7 +98,12 @@ TEST_F(PictureTest, TheLastPictureReachesTheScreenSoon) {
   // Far more pictures than frames: only the last one has to be seen.
   for (int i = 0; i < 20000; ++i) Desktop().DrawPicture(i % 2 == 0 ? white : black, 128, 64);
   Desktop().DrawPicture(PatternImage(), 192, 96);
-  EventsWithin(milliseconds(60));
+  const auto patternShown = [] {
+    const QImage screen = OnScreen();
+    return ColourAt(screen, 0, 0) == PatternColour(0, 0) &&
+           ColourAt(screen, 191, 95) == PatternColour(63, 31);
+  };
+  PollUntil(patternShown);
   const QImage screen = OnScreen();
   EXPECT_EQ(ColourAt(screen, 0, 0), PatternColour(0, 0));
   EXPECT_EQ(ColourAt(screen, 191, 95), PatternColour(63, 31));

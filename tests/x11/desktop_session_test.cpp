@@ -24,7 +24,7 @@ class DesktopSessionTest : public ::testing::Test {
     program = std::make_unique<ChildProcess>(
         std::vector<std::string>{PELLARK_PATH},
         std::vector<std::string>{"DISPLAY=" + session->Display(), "QT_QPA_PLATFORM=xcb"});
-    window = session->WaitForWindow("Pellark", 10000);
+    window = session->WaitForWindow("Pellark");
   }
   static void TearDownTestSuite() {
     program.reset();
@@ -48,6 +48,10 @@ class DesktopSessionTest : public ::testing::Test {
   static void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(300)); }
   // The window's height without the display area: the menu bar.
   static int MenuHeight(const Capture& capture) { return capture.height - 32 * kScale; }
+  // Whether the capture is the window at its size, with a menu bar above the display.
+  static bool Shaped(const Capture& capture) {
+    return capture.width == 64 * kScale && MenuHeight(capture) > 10;
+  }
   // Whether the display pixel (x, y) is lit in normal colours.
   static bool Lit(const Capture& capture, int x, int y) {
     return capture.At(x * kScale, MenuHeight(capture) + y * kScale) == 0xFFFFFF;
@@ -67,22 +71,35 @@ class DesktopSessionTest : public ::testing::Test {
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     Key("F1");
-    const std::string dialog = session->WaitForWindow("Open Chip 8 rom file", 5000);
+    const std::string dialog = session->WaitForWindow("Open Chip 8 rom file");
     ASSERT_FALSE(dialog.empty()) << "no open dialog";
     session->Command("xdotool windowfocus --sync " + dialog + " type --delay 2 " + path.string());
     // The first Return may only take the file name completer's suggestion.
     for (int attempt = 0;
-         attempt < 3 && !session->WaitForWindow("Open Chip 8 rom file", 100).empty(); ++attempt) {
+         attempt < 3 && !session->WaitForWindow("Open Chip 8 rom file", std::chrono::milliseconds(100)).empty(); ++attempt) {
       session->Command("xdotool key --window " + dialog + " Return");
       Settle();
     }
     Focus();
   }
   // Expects the small-font sprite of the digit at the top-left corner of the display.
+  static bool DigitShown(const Capture& capture, const std::vector<unsigned char>& font,
+                         int digit) {
+    if (!Shaped(capture)) return false;
+    for (int row = 0; row < 5; ++row) {
+      for (int column = 0; column < 8; ++column) {
+        const bool set = (font[static_cast<std::size_t>(5 * digit + row)] >> (7 - column) & 1) != 0;
+        if (Lit(capture, column, row) != set) return false;
+      }
+    }
+    return true;
+  }
   static void ExpectDigitDrawn(int digit) {
     const std::vector<unsigned char> font = BootImage();
     ASSERT_GE(font.size(), 80u);
-    const Capture capture = session->CaptureWindow(window);
+    const Capture capture = session->WaitForPicture(
+        window, [&](const Capture& shown) { return DigitShown(shown, font, digit); });
+    ASSERT_TRUE(Shaped(capture));
     for (int row = 0; row < 5; ++row) {
       for (int column = 0; column < 8; ++column) {
         const bool set = (font[static_cast<std::size_t>(5 * digit + row)] >> (7 - column) & 1) != 0;
@@ -90,6 +107,12 @@ class DesktopSessionTest : public ::testing::Test {
             << "digit " << digit << " at " << column << "," << row;
       }
     }
+  }
+  // Whether the top-left display pixel comes to show lit.
+  static bool TopLeftLit() {
+    const Capture capture = session->WaitForPicture(
+        window, [](const Capture& shown) { return Shaped(shown) && Lit(shown, 0, 0); });
+    return Shaped(capture) && Lit(capture, 0, 0);
   }
 
   static std::unique_ptr<X11Session> session;
@@ -106,17 +129,19 @@ TEST_F(DesktopSessionTest, OpensItsWindowAt130WithTheBootSplashBelowTheMenuBar) 
   EXPECT_NE(info.find("Absolute upper-left X:  130"), std::string::npos) << info;
   EXPECT_NE(info.find("Absolute upper-left Y:  130"), std::string::npos) << info;
   // The boot program draws its splash at the default speed within a few seconds.
-  int lit = 0;
-  for (int attempt = 0; attempt < 50 && lit < 100; ++attempt) {
-    Settle();
-    const Capture capture = session->CaptureWindow(window);
-    ASSERT_EQ(capture.width, 64 * kScale);
-    ASSERT_GT(MenuHeight(capture), 10);
-    lit = 0;
+  const auto litCount = [](const Capture& capture) {
+    int lit = 0;
+    if (!Shaped(capture)) return lit;
     for (int y = 0; y < 32; ++y) {
       for (int x = 0; x < 64; ++x) lit += Lit(capture, x, y) ? 1 : 0;
     }
-  }
+    return lit;
+  };
+  const Capture capture = session->WaitForPicture(
+      window, [&](const Capture& shown) { return litCount(shown) >= 100; });
+  ASSERT_EQ(capture.width, 64 * kScale);
+  ASSERT_GT(MenuHeight(capture), 10);
+  const int lit = litCount(capture);
   EXPECT_GE(lit, 100) << "the boot image's splash is not on the screen";
 }
 
@@ -138,16 +163,18 @@ TEST_F(DesktopSessionTest, KeypadKeysArrivePositionallyThroughAKeyWait) {
 
 TEST_F(DesktopSessionTest, FunctionKeysReachTheCommands) {
   Load({0xA0, 0x00, 0xD1, 0x15, 0x12, 0x04});  // draws the digit 0 and idles
-  Settle();
-  EXPECT_TRUE(Lit(session->CaptureWindow(window), 0, 0));
+  EXPECT_TRUE(TopLeftLit());
   Key("F12");  // Invert Colors
-  Settle();
-  Capture inverted = session->CaptureWindow(window);
+  const auto invertedShown = [](const Capture& shown) {
+    return Shaped(shown) && shown.At(0, MenuHeight(shown)) == 0x000000u &&
+           shown.At(63 * kScale, MenuHeight(shown) + 31 * kScale) == 0xFFFFFFu;
+  };
+  const Capture inverted = session->WaitForPicture(window, invertedShown);
+  ASSERT_TRUE(Shaped(inverted));
   EXPECT_EQ(inverted.At(0, MenuHeight(inverted)), 0x000000u);
   EXPECT_EQ(inverted.At(63 * kScale, MenuHeight(inverted) + 31 * kScale), 0xFFFFFFu);
   Key("F12");
-  Settle();
-  EXPECT_TRUE(Lit(session->CaptureWindow(window), 0, 0));
+  EXPECT_TRUE(TopLeftLit());
 }
 
 TEST_F(DesktopSessionTest, F4OpensTheInspectorWhichShowsARegisterAfterAStep) {
@@ -156,7 +183,7 @@ TEST_F(DesktopSessionTest, F4OpensTheInspectorWhichShowsARegisterAfterAStep) {
   Key("F6");   // stops the machine once the wait is over
   Press("x");  // ends the wait
   Key("F4");
-  const std::string inspector = session->WaitForWindow("Pellark Inspector", 5000);
+  const std::string inspector = session->WaitForWindow("Pellark Inspector");
   ASSERT_FALSE(inspector.empty()) << "F4 opened no Inspector";
   Key("F3");
   Settle();
@@ -168,7 +195,7 @@ TEST_F(DesktopSessionTest, F4OpensTheInspectorWhichShowsARegisterAfterAStep) {
   Focus();
   Key("F4");
   Settle();
-  EXPECT_TRUE(session->WaitForWindow("Pellark Inspector", 100).empty());
+  EXPECT_TRUE(session->WaitForWindow("Pellark Inspector", std::chrono::milliseconds(100)).empty());
 }
 
 }  // namespace

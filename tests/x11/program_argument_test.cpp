@@ -34,11 +34,9 @@ class ProgramArgumentTest : public ::testing::TestWithParam<int> {
     return true;
   }
   bool RowAppears(const X11Session& session, const std::string& window, unsigned char row) const {
-    for (int attempt = 0; attempt < 50; ++attempt) {
-      if (ShowsRow(session.CaptureWindow(window), row)) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return false;
+    return ShowsRow(session.WaitForPicture(
+                        window, [&](const Capture& capture) { return ShowsRow(capture, row); }),
+                    row);
   }
   // 200: I = 206; draw one row at 0,0; idle. 206: the row.
   static void WriteProgram(const std::filesystem::path& path, unsigned char row) {
@@ -63,7 +61,7 @@ TEST_P(ProgramArgumentTest, RunsTheProgramNamedAndReloadsItByItsFullPath) {
                               "QT_SCALE_FACTOR=" + std::to_string(Ratio())});
   std::filesystem::current_path(before);
 
-  const std::string window = session.WaitForWindow("Pellark", 10000);
+  const std::string window = session.WaitForWindow("Pellark");
   ASSERT_FALSE(window.empty()) << "the Pellark window did not appear";
   EXPECT_TRUE(RowAppears(session, window, 0xF0));
   // Reload reads the file again, by its full path: a plain name would be looked for beside

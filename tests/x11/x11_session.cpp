@@ -73,7 +73,8 @@ X11Session::X11Session()
   if (!server_.Started() || server_.OutputDescriptor() < 0) return;
   // The server writes its display number once it accepts clients.
   pollfd ready{server_.OutputDescriptor(), POLLIN, 0};
-  if (poll(&ready, 1, 10000) != 1) return;
+  const auto limit = std::chrono::duration_cast<std::chrono::milliseconds>(kEventLimit);
+  if (poll(&ready, 1, static_cast<int>(limit.count())) != 1) return;
   std::array<char, 16> number{};
   const ssize_t length = read(server_.OutputDescriptor(), number.data(), number.size() - 1);
   if (length <= 0) return;
@@ -93,15 +94,26 @@ std::string X11Session::Command(const std::string& command) const {
   return output;
 }
 
-std::string X11Session::WaitForWindow(const std::string& name, int timeoutMilliseconds) const {
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMilliseconds);
+std::string X11Session::WaitForWindow(const std::string& name,
+                                      std::chrono::milliseconds limit) const {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
   while (std::chrono::steady_clock::now() < deadline) {
     std::string id = Command("xdotool search --onlyvisible --name '^" + name + "$'");
     if (const auto end = id.find('\n'); end != std::string::npos) return id.substr(0, end);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return "";
+}
+
+Capture X11Session::WaitForPicture(const std::string& window,
+                                   const std::function<bool(const Capture&)>& shows) const {
+  const auto deadline = std::chrono::steady_clock::now() + kEventLimit;
+  Capture capture = CaptureWindow(window);
+  while (!shows(capture) && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    capture = CaptureWindow(window);
+  }
+  return capture;
 }
 
 Capture X11Session::CaptureWindow(const std::string& window) const {

@@ -2,7 +2,9 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,10 @@ struct Capture {
   std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
+// How long a test waits for a window or a picture: far beyond what a healthy run takes, even on
+// a busy machine or in a sanitizer build.
+inline constexpr std::chrono::seconds kEventLimit{60};
+
 // An X server of its own (Xvfb) with the commands a test needs to act as a user on it.
 class X11Session {
  public:
@@ -44,9 +50,15 @@ class X11Session {
   const std::string& Display() const { return display_; }
   // Runs a shell command against this display and returns what it printed.
   std::string Command(const std::string& command) const;
-  // The id of the first window with exactly this name, waiting up to the timeout; "" if none.
-  std::string WaitForWindow(const std::string& name, int timeoutMilliseconds) const;
+  // The id of the first window with exactly this name, waiting up to the limit; "" if none.
+  // A short limit only checks that a window is not there.
+  std::string WaitForWindow(const std::string& name,
+                            std::chrono::milliseconds limit = kEventLimit) const;
   Capture CaptureWindow(const std::string& window) const;
+  // Captures the window until the capture shows what is expected, within kEventLimit; the last
+  // capture, for the test to assert on.
+  Capture WaitForPicture(const std::string& window,
+                         const std::function<bool(const Capture&)>& shows) const;
 
  private:
   ChildProcess server_;
