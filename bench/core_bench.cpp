@@ -24,7 +24,7 @@ class QuietHost : public MachineHost {
   void LayOutWindow() override {}
   void LayOutWindowForResolution() override {}
   void RefreshWindow() override {}
-  void ShowMessageBox(std::string_view, std::string_view) override {}
+  void BootImageUnreadable() override {}
   void PollEvents() override {}
   void ShowFrame() override {}
   void ProgramEnded() override {}

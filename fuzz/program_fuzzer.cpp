@@ -8,10 +8,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/instruction_pass.h"
 #include "core/keypad_map.h"
@@ -52,7 +54,7 @@ class SilentHost final : public MachineHost, public TraceLog {
   void LayOutWindow() override {}
   void LayOutWindowForResolution() override {}
   void RefreshWindow() override {}
-  void ShowMessageBox(std::string_view, std::string_view) override {}
+  void BootImageUnreadable() override {}
   void PollEvents() override {}
   void ShowFrame() override {}
   void ProgramEnded() override {}
@@ -93,14 +95,15 @@ void LoadAsLoadDoes(Machine& machine, std::span<const std::uint8_t> program) {
       .write(reinterpret_cast<const char*>(program.data()),
              static_cast<std::streamsize>(program.size()));
   const auto before = machine.MemoryCells;
-  const ProgramLoad report = LoadProgramFile(machine, path.string());
+  const FileBytes report = ReadProgramFile(path.string());
+  machine.LoadProgram(report.bytes);
   Check(machine.PC == kProgramStart, "a load leaves PC at 0x200");
   if (program.size() > static_cast<std::size_t>(kProgramCapacity)) {
-    Check(report.result == LoadResult::TooLarge, "an oversize program is refused");
+    Check(report.failure == ReadFailure::TooLarge, "an oversize program is refused");
     Check(machine.MemoryCells == before, "a refused program leaves memory as it was");
     return;
   }
-  Check(report.result == LoadResult::Loaded, "a program that fits is loaded");
+  Check(report.failure == ReadFailure::None, "a program that fits is loaded");
   for (std::size_t k = 0; k < program.size(); ++k) {
     Check(machine.Cell(kProgramStart + static_cast<std::int32_t>(k)) == ToHexByte(program[k]),
           "every program byte is stored as its cell text");
@@ -131,10 +134,17 @@ void RunLoadedMachine(Machine& machine) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> input(data, size);
+  static const std::optional<std::vector<std::uint8_t>> bootImage =
+      []() -> std::optional<std::vector<std::uint8_t>> {
+    pellark::FileBytes read = pellark::ReadBootImage(pellark::DefaultBootImagePath());
+    if (!read.Read()) return std::nullopt;
+    return std::move(read.bytes);
+  }();
   for (const pellark::Profile profile : pellark::kProfiles) {
     pellark::SilentHost host;
     pellark::RandomKeys keys(pellark::SeedOf(input));
     pellark::Machine machine(host, keys, host);
+    machine.BootImage = bootImage;
     machine.StartUp();
     machine.Rules = pellark::RulesOf(profile);
     pellark::LoadAsLoadDoes(machine, input);

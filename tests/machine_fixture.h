@@ -20,9 +20,7 @@ class RecordingHost : public MachineHost {
   void LayOutWindow() override { ++layouts; }
   void LayOutWindowForResolution() override { ++resolutionLayouts; }
   void RefreshWindow() override { ++refreshes; }
-  void ShowMessageBox(std::string_view title, std::string_view text) override {
-    messages.push_back(std::string(title) + ": " + std::string(text));
-  }
+  void BootImageUnreadable() override { ++unreadableBootImages; }
   void PollEvents() override {
     ++polls;
     if (onPollEvents) onPollEvents();
@@ -36,7 +34,7 @@ class RecordingHost : public MachineHost {
   int polls = 0;
   int frames = 0;
   int programEnds = 0;
-  std::vector<std::string> messages;
+  int unreadableBootImages = 0;
   std::function<void()> onPollEvents;
 };
 

@@ -1,5 +1,5 @@
-#include <filesystem>
-#include <fstream>
+#include <cstdint>
+#include <vector>
 
 #include "core/instruction_pass.h"
 #include "machine_fixture.h"
@@ -9,23 +9,11 @@ namespace {
 
 class ResetTest : public MachineTest {
  protected:
-  ~ResetTest() override { std::filesystem::remove(bootImage); }
-
-  void WriteBootImage(const std::vector<unsigned char>& bytes) {
-    std::ofstream(bootImage, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    machine.BootImageName = bootImage.string();
-  }
+  void WriteBootImage(const std::vector<std::uint8_t>& bytes) { machine.BootImage = bytes; }
   void FullReset() {
     machine.ResetAddress = kBootStart;
     machine.ResetMachine();
   }
-
-  std::filesystem::path bootImage =
-      std::filesystem::temp_directory_path() /
-      ("pellark-boot-" +
-       std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
 };
 
 TEST_F(ResetTest, FullResetLoadsTheBootImageAndEmptiesTheRest) {
@@ -39,19 +27,19 @@ TEST_F(ResetTest, FullResetLoadsTheBootImageAndEmptiesTheRest) {
   for (int address = 4; address <= kLastCell; ++address)
     ASSERT_TRUE(machine.Cell(address).IsEmpty()) << address;
   EXPECT_EQ(machine.PC, 0x100);
-  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(host.unreadableBootImages, 0);
 }
 
 TEST_F(ResetTest, ABootImageLongerThanMemoryStoresWhatFits) {
-  WriteBootImage(std::vector<unsigned char>(5000, 0x11));
+  WriteBootImage(std::vector<std::uint8_t>(5000, 0x11));
   FullReset();
   EXPECT_EQ(machine.Cell(kLastCell).Text(), "11");
 }
 
 TEST_F(ResetTest, AMissingBootImageIsReportedAndTheMachineIdlesAt100) {
-  machine.BootImageName = "/nonexistent/Chip8.rom";
+  machine.BootImage.reset();
   FullReset();
-  EXPECT_EQ(host.messages, std::vector<std::string>{"Pellark: Error: Can't read the rom file"});
+  EXPECT_EQ(host.unreadableBootImages, 1);
   EXPECT_EQ(machine.Running, 1);
   for (int i = 0; i < 5; ++i) EXPECT_EQ(RunAndGetAddress(), 0x100);
 }

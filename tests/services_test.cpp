@@ -120,6 +120,15 @@ TEST(TextTest, AddressesAreReadInTheTraceFormCNotationOrBare) {
   for (const auto& [text, address] : cases) EXPECT_EQ(ParseAddress(text, 0x1000), address) << text;
 }
 
+TEST(HexDigitsTest, OneToEightDigitsInEitherCase) {
+  const std::vector<std::pair<std::string_view, std::optional<std::uint32_t>>> cases{
+      {"f", 0xF},        {"FFFFFFFF", 0xFFFFFFFF},
+      {"100000000", {}}, {"", {}},
+      {"+1", {}},        {"1 ", {}},
+      {"0x1", {}},       {"aB", 0xAB}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(ParseHexDigits(text), value) << text;
+}
+
 TEST(InspectorTextTest, MemoryRowsShowEveryCellAsTheTextItHolds) {
   InspectorSnapshot snapshot;
   snapshot.memory[0x200] = {'A', '2'};

@@ -47,12 +47,6 @@ bool ParseDecimal(std::string_view text, std::uint64_t& value) {
   return error == std::errc() && end == text.data() + text.size();
 }
 
-bool ParseHex(std::string_view text, std::uint64_t& value) {
-  if (text.empty() || text.size() > 8) return false;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
-  return error == std::errc() && end == text.data() + text.size();
-}
-
 [[noreturn]] void FailWith(const std::string& text, const std::string& message) {
   throw CLI::ValidationError("\"" + text + "\": " + message);
 }
@@ -111,13 +105,12 @@ KeyPress ParseKeyPress(const std::string& text) {
   const std::string_view view = text;
   const std::size_t at = view.find('@');
   if (at == std::string_view::npos) FailWith(text, "expected K@N or K@N+D");
-  std::uint64_t key = 0;
-  if (at != 1 || !ParseHex(view.substr(0, 1), key)) {
-    FailWith(text, "the key must be one hexadecimal digit, 0 to F");
-  }
+  const std::optional<std::uint32_t> key =
+      at == 1 ? ParseHexDigits(view.substr(0, 1)) : std::nullopt;
+  if (!key) FailWith(text, "the key must be one hexadecimal digit, 0 to F");
   const std::string_view timing = view.substr(at + 1);
   const std::size_t plus = timing.find('+');
-  KeyPress press{static_cast<int>(key), 0, 1000};
+  KeyPress press{static_cast<int>(*key), 0, 1000};
   if (!ParseDecimal(timing.substr(0, plus), press.first) || press.first == 0) {
     FailWith(text, "the first instruction must be a number from 1 on");
   }

@@ -7,15 +7,12 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <vector>
 
 #include "core/instruction_pass.h"
 #include "files/program_database.h"
 #include "files/program_file.h"
 #include "pellark-run/machine_report.h"
 #include "pellark-run/png_file.h"
-#include "platform/byte_file.h"
-#include "platform/data_file.h"
 #include "platform/text.h"
 #include "platform/working_folder.h"
 
@@ -28,16 +25,17 @@ Runner::Runner(const RunOptions& options)
       machine_(*this, keyboard_, *this) {}
 
 bool Runner::StartUp() {
-  if (!options_.bootImage.empty()) machine_.BootImageName = FromWorkingFolder(options_.bootImage);
+  const std::filesystem::path path =
+      options_.bootImage.empty() ? DefaultBootImagePath()
+                                 : std::filesystem::path(FromWorkingFolder(options_.bootImage));
   // Without its boot image the machine would run on empty memory and show nothing of it.
-  std::vector<int> bootImage;
-  std::string reason;
-  const std::filesystem::path found = FindDataFile(machine_.BootImageName);
-  if (!ReadFileBytes(found.string(), kLastCell + 1, bootImage, reason)) {
-    const std::string name = options_.bootImage.empty() ? found.string() : options_.bootImage;
-    Tell("pellark-run: cannot read the boot image " + name + ": " + reason);
+  FileBytes bootImage = ReadBootImage(path);
+  if (!bootImage.Read()) {
+    const std::string name = options_.bootImage.empty() ? path.string() : options_.bootImage;
+    Tell("pellark-run: cannot read the boot image " + name + ": " + bootImage.reason);
     return false;
   }
+  machine_.BootImage = std::move(bootImage.bytes);
   machine_.TraceEnabled = options_.trace ? 1 : 0;
   machine_.StartUp();
   return true;
@@ -45,13 +43,14 @@ bool Runner::StartUp() {
 
 bool Runner::LoadProgram() {
   const std::string& program = *options_.program;
-  const ProgramLoad load = LoadProgramFile(machine_, FromWorkingFolder(program));
-  switch (load.result) {
-    case LoadResult::Loaded: knownProgram_ = FindKnownProgram(load.bytes); return true;
-    case LoadResult::CannotRead:
+  const FileBytes load = ReadProgramFile(FromWorkingFolder(program));
+  machine_.LoadProgram(load.bytes);
+  switch (load.failure) {
+    case ReadFailure::None: knownProgram_ = FindKnownProgram(load.bytes); return true;
+    case ReadFailure::CannotRead:
       Tell("pellark-run: Error: Can't read the file: " + program + ": " + load.reason);
       return false;
-    case LoadResult::TooLarge:
+    case ReadFailure::TooLarge:
       Tell("pellark-run: Error: The program is too large: " + program + " (at most " +
            std::to_string(kProgramCapacity) + " bytes fit from 0x200)");
       return false;
@@ -138,10 +137,6 @@ int Runner::Run() {
 
 void Runner::Tell(const std::string& line) {
   if (std::fprintf(stderr, "%s\n", line.c_str()) < 0) tellFailed_ = true;
-}
-
-void Runner::ShowMessageBox(std::string_view title, std::string_view text) {
-  Tell(std::string(title) + ": " + std::string(text));
 }
 
 void Runner::PollEvents() {

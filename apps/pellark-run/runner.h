@@ -26,11 +26,12 @@ class Runner final : public MachineHost, public TraceLog {
   // image cannot be read or the program cannot be loaded.
   int Run();
 
-  // MachineHost: there is no window; message boxes go to standard error.
+  // MachineHost: there is no window.
   void LayOutWindow() override {}
   void LayOutWindowForResolution() override {}
   void RefreshWindow() override {}
-  void ShowMessageBox(std::string_view title, std::string_view text) override;
+  // Never: a run whose boot image cannot be read ends before the machine starts.
+  void BootImageUnreadable() override {}
   // Called only while a key wait finds no key held.
   void PollEvents() override;
   // Frames have no real time here: they are counted in instructions.

@@ -1,11 +1,7 @@
 #include "core/machine.h"
 
-#include <vector>
-
 #include "core/instruction.h"
 #include "core/machine_host.h"
-#include "platform/byte_file.h"
-#include "platform/data_file.h"
 #include "trace/trace_log.h"
 
 namespace pellark {
@@ -41,7 +37,7 @@ void Machine::ResetMachine() {
   ResetMark = 1;
   if (ResetAddress == kBootStart) {
     MemoryCells.Clear();
-    LoadBootImage();
+    StoreBootImage();
   }
   host_.LayOutWindow();
   ClearScreen();
@@ -51,16 +47,20 @@ void Machine::ResetMachine() {
   Running = 1;
 }
 
-void Machine::LoadBootImage() {
-  // A longer image keeps only what fits in memory; one that fails midway stores nothing.
-  std::vector<int> bytes;
-  std::string reason;
-  if (!ReadFileBytes(FindDataFile(BootImageName).string(), kLastCell + 1, bytes, reason)) {
-    host_.ShowMessageBox("Pellark", "Error: Can't read the rom file");
+void Machine::StoreBootImage() {
+  if (!BootImage) {
+    host_.BootImageUnreadable();
     return;
   }
+  // A longer image keeps only what fits in memory.
   std::int32_t address = 0;
-  for (const int byte : bytes) SetCell(address++, ToHexByte(byte));
+  for (const std::uint8_t byte : *BootImage) SetCell(address++, ToHexByte(byte));
+}
+
+void Machine::LoadProgram(std::span<const std::uint8_t> bytes) {
+  PC = kProgramStart;
+  std::int32_t address = kProgramStart;
+  for (const std::uint8_t byte : bytes) SetCell(address++, ToHexByte(byte));
 }
 
 void Machine::AddTraceLine(const Instruction& instruction, Mnemonic mnemonic, std::int32_t value) {

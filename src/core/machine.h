@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
+#include <optional>
+#include <span>
+#include <vector>
 
 #include "core/hex_byte.h"
 #include "core/machine_rules.h"
@@ -79,8 +81,9 @@ class Machine {
   std::int32_t Antiflicker = 0;
 
   RandomGenerator Random;
-  // The boot image a full reset loads at address 0; a plain name is found by FindDataFile.
-  std::string BootImageName = "Chip8.rom";
+  // The bytes a full reset stores from address 0, as whoever read the boot image set them;
+  // none when it could not be read, which each full reset then reports to the host.
+  std::optional<std::vector<std::uint8_t>> BootImage;
 
   // What a program start does for the machine: the low-resolution display, the fixed random
   // seed (so every run draws the same sequence), the display image, and a full reset that
@@ -89,6 +92,9 @@ class Machine {
   // Brings the machine to its starting state and starts it at ResetAddress; a full reset
   // (ResetAddress 0x100) also clears memory and loads the boot image.
   void ResetMachine();
+  // Stores a program's bytes from 0x200 as their cell texts and leaves PC at 0x200, also with
+  // no bytes (a program that could not be read). Cells beyond the program keep their texts.
+  void LoadProgram(std::span<const std::uint8_t> bytes);
   // One instruction cycle: advance PC, fetch, read the keypad, run one handler, settle PcStep.
   void ExecuteInstruction();
   // Where the next cycle fetches: PC moved on by PcStep, or PC itself from the last cell on,
@@ -170,7 +176,7 @@ class Machine {
     if (TraceEnabled == 1) AddTraceLine(instruction, mnemonic, value);
   }
   void AddTraceLine(const Instruction& instruction, Mnemonic mnemonic, std::int32_t value);
-  void LoadBootImage();
+  void StoreBootImage();
 
   // Scroll's work image, kept so that scrolling reuses its pixels.
   Image ScratchImage;

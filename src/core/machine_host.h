@@ -4,8 +4,9 @@
 
 namespace pellark {
 
-// What the machine asks of the front end that shows it: the window layout, the picture, message
-// boxes and the event handling that runs while an instruction waits for a key.
+// What the machine asks of the front end that shows it: the window layout, the picture, the
+// report of a missing boot image and the event handling that runs while an instruction waits
+// for a key.
 class MachineHost {
  public:
   virtual ~MachineHost() = default;
@@ -17,8 +18,8 @@ class MachineHost {
   virtual void LayOutWindowForResolution() = 0;
   // Shows the display image, magnified, in the window.
   virtual void RefreshWindow() = 0;
-  // A modal message with a single OK button.
-  virtual void ShowMessageBox(std::string_view title, std::string_view text) = 0;
+  // A full reset found no boot image to store (Machine::BootImage is empty): memory stays empty.
+  virtual void BootImageUnreadable() = 0;
   // One round of event handling and menu commands; commands may reset the machine.
   virtual void PollEvents() = 0;
   // With frame timing, once per frame: shows the display and waits for the next frame.

@@ -1,38 +1,47 @@
 #include "files/program_file.h"
 
-#include <vector>
-
 #include "platform/byte_file.h"
+#include "platform/data_file.h"
 
 namespace pellark {
+namespace {
 
-ProgramLoad LoadProgramFile(Machine& machine, const std::string& path) {
-  machine.PC = kProgramStart;
-  // One byte past the capacity tells a program that fits from one that does not, before any
-  // cell is written.
+FileBytes ReadAtMost(const std::string& path, std::size_t limit) {
+  FileBytes read;
   std::vector<int> bytes;
-  ProgramLoad load;
-  if (!ReadFileBytes(path, kProgramCapacity + 1, bytes, load.reason)) {
-    load.result = LoadResult::CannotRead;
-  } else if (bytes.size() > static_cast<std::size_t>(kProgramCapacity)) {
-    load.result = LoadResult::TooLarge;
-  } else {
-    std::int32_t address = kProgramStart;
-    for (const int byte : bytes) {
-      machine.SetCell(address++, ToHexByte(byte));
-      load.bytes.push_back(static_cast<std::uint8_t>(byte));
-    }
+  if (!ReadFileBytes(path, limit, bytes, read.reason)) {
+    read.failure = ReadFailure::CannotRead;
+    return read;
   }
-  return load;
+  read.bytes.reserve(bytes.size());
+  for (const int byte : bytes) read.bytes.push_back(static_cast<std::uint8_t>(byte));
+  return read;
 }
 
-bool SaveProgramFile(const Machine& machine, const std::string& path) {
+}  // namespace
+
+FileBytes ReadProgramFile(const std::string& path) {
+  // One byte past the capacity tells a program that fits from one that does not.
+  FileBytes read = ReadAtMost(path, kProgramCapacity + 1);
+  if (read.bytes.size() > static_cast<std::size_t>(kProgramCapacity)) {
+    read.bytes.clear();
+    read.failure = ReadFailure::TooLarge;
+  }
+  return read;
+}
+
+std::filesystem::path DefaultBootImagePath() {
+  return FindDataFile("Chip8.rom");
+}
+
+FileBytes ReadBootImage(const std::filesystem::path& path) {
+  return ReadAtMost(path.string(), kLastCell + 1);
+}
+
+bool WriteProgramFile(const std::string& path, std::span<const std::uint8_t> bytes) {
   ByteFile file;
   if (!file.CreateFileForWriting(path)) return false;
-  const std::int32_t end = kProgramStart + machine.Registers[4];
-  for (std::int32_t address = kProgramStart; address < end; ++address) {
-    file.WriteFileByte(HexToNumber(machine.Cell(address).Text()));
-  }
+  for (const std::uint8_t byte : bytes) file.WriteFileByte(byte);
   return file.CloseFileSlot();
 }
 

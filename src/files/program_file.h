@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -11,26 +13,33 @@ namespace pellark {
 // The most bytes of a program that fit in memory from 0x200 to the last cell.
 inline constexpr std::int32_t kProgramCapacity = kLastCell + 1 - kProgramStart;
 
-enum class LoadResult {
-  Loaded,
-  CannotRead,  // missing, not a regular file, a read failed, or the name is empty: nothing stored
-  TooLarge,    // longer than kProgramCapacity: nothing of it is stored
+enum class ReadFailure {
+  None,
+  CannotRead,  // missing, not a regular file, a read failed, or the name is empty
+  TooLarge,    // a program longer than kProgramCapacity
 };
 
-struct ProgramLoad {
-  LoadResult result = LoadResult::Loaded;
+// A file's bytes, or why they could not be read; no bytes at all after a failure.
+struct FileBytes {
+  std::vector<std::uint8_t> bytes;
+  ReadFailure failure = ReadFailure::None;
   // Why the file could not be read, in the system's words.
   std::string reason;
-  // What was stored from 0x200, once loaded.
-  std::vector<std::uint8_t> bytes;
+
+  bool Read() const { return failure == ReadFailure::None; }
 };
 
-// Copies a program file's bytes into the cells from 0x200 as their hexadecimal texts, and
-// leaves PC at 0x200 whatever happens. Cells beyond the end of the program keep their texts.
-ProgramLoad LoadProgramFile(Machine& machine, const std::string& path);
+// The bytes of a program file, to be stored from 0x200.
+FileBytes ReadProgramFile(const std::string& path);
 
-// Writes V4 bytes, the values of the cells from 0x200, to a new file or in place of an existing
-// one; false when it cannot be created or written, which leaves an existing file as it was.
-bool SaveProgramFile(const Machine& machine, const std::string& path);
+// Where the boot image is when no other is named: beside the executable, or installed with it.
+std::filesystem::path DefaultBootImagePath();
+// The bytes of a boot image, to be stored from address 0: a longer image keeps what fits in
+// memory.
+FileBytes ReadBootImage(const std::filesystem::path& path);
+
+// Writes the bytes to a new file or in place of an existing one; false when it cannot be
+// created or written, which leaves an existing file as it was.
+bool WriteProgramFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace pellark

@@ -10,14 +10,12 @@ namespace pellark {
 void FrontEnd::RunCommand(MenuId command) {
   switch (command) {
     case MenuId::Load:
-      machine_.ResetMachine();
-      ProgramInMemory = programs_.LoadProgram();
-      FollowProgramInMemory();
+      ResetMachine();
+      LoadProgram(programs_.AskForProgramFile());
       break;
     case MenuId::Reload:
-      machine_.ResetMachine();
-      ProgramInMemory = programs_.ReloadProgram();
-      FollowProgramInMemory();
+      ResetMachine();
+      LoadProgram(programs_.ProgramFileName());
       break;
     case MenuId::Reset:
       ResetWith(kBootStart);
@@ -78,8 +76,12 @@ void FrontEnd::RunCommand(MenuId command) {
 
 void FrontEnd::OpenProgram(const std::string& path) {
   // As Load after its dialog: also during a key wait, which the reset ends.
-  machine_.ResetMachine();
-  ProgramInMemory = programs_.LoadProgramFrom(path);
+  ResetMachine();
+  LoadProgram(path);
+}
+
+void FrontEnd::LoadProgram(const std::string& path) {
+  ProgramInMemory = programs_.LoadProgram(path);
   FollowProgramInMemory();
 }
 
@@ -89,9 +91,24 @@ void FrontEnd::RequestQuit() {
   machine_.PendingKey = 16;
 }
 
+void FrontEnd::ResetMachine() {
+  // Read at every full reset, as a boot image replaced or removed meanwhile is meant to show.
+  if (machine_.ResetAddress == kBootStart) ReadBootImageIntoMachine();
+  machine_.ResetMachine();
+}
+
 void FrontEnd::ResetWith(std::int32_t resetAddress) {
   machine_.ResetAddress = resetAddress;
-  machine_.ResetMachine();
+  ResetMachine();
+}
+
+void FrontEnd::ReadBootImageIntoMachine() {
+  FileBytes bootImage = ReadBootImage(BootImagePath);
+  if (bootImage.Read()) {
+    machine_.BootImage = std::move(bootImage.bytes);
+  } else {
+    machine_.BootImage.reset();
+  }
 }
 
 void FrontEnd::Run() {

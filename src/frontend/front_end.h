@@ -1,15 +1,17 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 
 #include "core/breakpoints.h"
 #include "core/machine.h"
 #include "core/machine_host.h"
-#include "files/program_commands.h"
 #include "files/program_database.h"
+#include "files/program_file.h"
 #include "frontend/menu_tree.h"
+#include "frontend/program_commands.h"
 #include "platform/timing.h"
 #include "trace/trace_log.h"
 
@@ -47,6 +49,8 @@ class FrontEnd final : public MachineHost, public TraceLog {
   // Tick at which the speed text was drawn; 0 when none is showing.
   std::uint32_t SpeedTextTime = 0;
   std::int32_t MenuHeight = 0;
+  // The boot image every full reset reads anew.
+  std::filesystem::path BootImagePath = DefaultBootImagePath();
   std::string CreditText;
   // The profile chosen in "Compatibility"; none for "Automatic", where the program database
   // decides by the program in memory.
@@ -59,7 +63,7 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void LayOutWindow() override;
   void LayOutWindowForResolution() override;
   void RefreshWindow() override;
-  void ShowMessageBox(std::string_view title, std::string_view text) override;
+  void BootImageUnreadable() override;
   void PollEvents() override;
   void ShowFrame() override;
   void ProgramEnded() override;
@@ -73,7 +77,12 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void Step();
   void StopAtBreakpoint();
   void RequestQuit();
+  // Resets the machine at its ResetAddress; a full reset reads the boot image first.
+  void ResetMachine();
   void ResetWith(std::int32_t resetAddress);
+  void ReadBootImageIntoMachine();
+  // Load, Reload and a program opened by name, after their reset.
+  void LoadProgram(const std::string& path);
   void Run();
   void Stop();
   void ToggleDebugger();

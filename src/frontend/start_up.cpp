@@ -42,6 +42,7 @@ bool FrontEnd::StartUp() {
   ShowRules();
   BindFunctionKeys(window_);
   ApplyWindowSize();
+  ReadBootImageIntoMachine();
   machine_.StartUp();
   RefreshWindow();
   return true;

@@ -64,8 +64,8 @@ void FrontEnd::AddTraceLine(std::string_view line) {
   window_.AddListItem(line);
 }
 
-void FrontEnd::ShowMessageBox(std::string_view title, std::string_view text) {
-  window_.ShowMessageBox(title, text);
+void FrontEnd::BootImageUnreadable() {
+  window_.ShowMessageBox("Pellark", "Error: Can't read the rom file");
 }
 
 }  // namespace pellark

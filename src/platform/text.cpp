@@ -45,18 +45,23 @@ std::string DecimalText(std::int32_t value) {
   return std::string(digits, static_cast<std::size_t>(FormatDecimal(value, digits)));
 }
 
+std::optional<std::uint32_t> ParseHexDigits(std::string_view text) {
+  std::uint32_t value = 0;
+  if (text.empty() || text.size() > 8) return std::nullopt;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
 std::optional<std::int32_t> ParseAddress(std::string_view text, std::int32_t highest) {
   if (text.starts_with('$')) {
     text.remove_prefix(1);
   } else if (text.starts_with("0x") || text.starts_with("0X")) {
     text.remove_prefix(2);
   }
-  std::uint32_t address = 0;
-  if (text.empty() || text.size() > 8) return std::nullopt;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), address, 16);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  if (address > static_cast<std::uint32_t>(highest)) return std::nullopt;
-  return static_cast<std::int32_t>(address);
+  const std::optional<std::uint32_t> address = ParseHexDigits(text);
+  if (!address || *address > static_cast<std::uint32_t>(highest)) return std::nullopt;
+  return static_cast<std::int32_t>(*address);
 }
 
 }  // namespace pellark

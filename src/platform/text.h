@@ -18,6 +18,9 @@ int FormatDecimal(std::int32_t value, char* out);
 std::string HexText(std::int32_t value);
 std::string DecimalText(std::int32_t value);
 
+// One to eight hexadecimal digits, upper or lower case, and nothing else; none otherwise.
+std::optional<std::uint32_t> ParseHexDigits(std::string_view text);
+
 // An address typed as the trace writes it ("$2A4"), in C notation ("0x2A4") or as bare
 // hexadecimal digits ("2a4"), one to eight of them, from 0 to highest; none for anything else.
 std::optional<std::int32_t> ParseAddress(std::string_view text, std::int32_t highest);

@@ -23,7 +23,7 @@ class FrontEndTest : public ::testing::Test {
     std::vector<unsigned char> boot(0x102, 0);
     boot[0x100] = 0x11;
     WriteFile("Chip8.rom", boot);
-    machine().BootImageName = (folder / "Chip8.rom").string();
+    frontEnd.BootImagePath = folder / "Chip8.rom";
   }
   ~FrontEndTest() override { std::filesystem::remove_all(folder); }
 

@@ -30,7 +30,7 @@ TEST_F(ProgramFilesTest, LoadAsksForAFileAndStoresItsBytesAsCellTexts) {
   EXPECT_TRUE(machine().Cell(0x204).IsEmpty());
   EXPECT_EQ(machine().PC, 0x200);
   EXPECT_EQ(machine().PcStep, 0);
-  EXPECT_EQ(frontEnd.programs().RomFileName(), path);
+  EXPECT_EQ(frontEnd.programs().ProgramFileName(), path);
   EXPECT_TRUE(window.Messages().empty());
 }
 
@@ -78,7 +78,7 @@ TEST_F(ProgramFilesTest, ACancelledLoadReportsTheFileAndReloadDoesTheSame) {
     EXPECT_EQ(message.title, "Pellark");
     EXPECT_EQ(message.text, "Error: Can't read the file");
   }
-  EXPECT_EQ(frontEnd.programs().RomFileName(), "");
+  EXPECT_EQ(frontEnd.programs().ProgramFileName(), "");
   EXPECT_EQ(machine().PC, 0x200);
   EXPECT_EQ(machine().Running, 1);
 }

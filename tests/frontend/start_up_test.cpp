@@ -156,7 +156,7 @@ TEST_F(FrontEndTest, WithoutAMenuBarTheFunctionKeysStillWork) {
 }
 
 TEST_F(FrontEndTest, AMissingBootImageIsReportedAndTheWindowStillOpens) {
-  machine().BootImageName = (folder / "missing.rom").string();
+  frontEnd.BootImagePath = folder / "missing.rom";
   ASSERT_TRUE(frontEnd.StartUp());
   ASSERT_EQ(window.Messages().size(), 1u);
   EXPECT_EQ(window.Messages()[0].title, "Pellark");

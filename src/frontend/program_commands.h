@@ -1,0 +1,42 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "files/program_database.h"
+
+namespace pellark {
+
+class Machine;
+class WindowSystem;
+
+// The File menu's program commands: Load asks for a program file, and Load, Reload and a
+// program opened by name copy it into memory from 0x200; Save program writes memory back to a
+// file. Loading expects the machine to have been reset just before.
+class ProgramCommands {
+ public:
+  // The dialogs start in the working folder until a program has been loaded.
+  ProgramCommands(Machine& machine, WindowSystem& window);
+
+  // The file chosen in Load's dialog; empty when it was cancelled.
+  std::string AskForProgramFile();
+  // Copies the program file at path into memory and keeps path for Reload; a file that cannot
+  // be loaded is reported in a message box. Answers what the program database knows of the
+  // program loaded, if anything.
+  std::optional<KnownProgram> LoadProgram(const std::string& path);
+  void SaveProgram();
+
+  // The file named at the last load; empty before any and after a cancelled Load.
+  const std::string& ProgramFileName() const { return programFileName_; }
+  // Where the file dialogs start: the folder of the last program loaded, or the working folder.
+  const std::filesystem::path& DialogFolder() const { return dialogFolder_; }
+
+ private:
+  Machine& machine_;
+  WindowSystem& window_;
+  std::string programFileName_;
+  std::filesystem::path dialogFolder_;
+};
+
+}  // namespace pellark
