@@ -131,12 +131,12 @@ void RunLoadedMachine(Machine& machine) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> input(data, size);
-  for (const pellark::Profile profile : pellark::kProfiles) {
+  for (const pellark::ProfileEntry& profile : pellark::kProfileTable) {
     pellark::SilentHost host;
     pellark::RandomKeys keys(pellark::SeedOf(input));
     pellark::Machine machine(host, keys, host);
     machine.StartUp();
-    machine.Rules = pellark::RulesOf(profile);
+    machine.Rules = profile.rules;
     pellark::LoadAsLoadDoes(machine, input);
     pellark::RunLoadedMachine(machine);
   }

@@ -66,7 +66,8 @@ void FrontEnd::ShowInspector() {
 
 std::string FrontEnd::PaceText() const {
   if (!machine_.Rules.frameTiming) return SpeedText();
-  std::string profile = ChosenProfile ? std::string(ProfileName(*ChosenProfile)) : "Automatic";
+  std::string profile =
+      ChosenProfile ? std::string(ProfileName(*ChosenProfile)) : std::string(kAutomaticLabel);
   if (!ChosenProfile && ProgramInMemory) profile += " (\"" + ProgramInMemory->title + "\")";
   return "Profile: " + profile + ", " + DecimalText(machine_.Rules.cyclesPerFrame) +
          " cycles per frame";
