@@ -10,6 +10,7 @@
 #include "files/program_commands.h"
 #include "files/program_database.h"
 #include "frontend/menu_tree.h"
+#include "frontend/trace_buffer.h"
 #include "platform/timing.h"
 #include "trace/trace_log.h"
 
@@ -96,6 +97,8 @@ class FrontEnd final : public MachineHost, public TraceLog {
 
   void ApplyWindowSize();
   void RebuildTraceList();
+  // A new, empty trace list below the display, its top at top.
+  void CreateTraceList(int top);
   void SaveTrace();
 
   void ToggleInspector();
@@ -111,6 +114,7 @@ class FrontEnd final : public MachineHost, public TraceLog {
   Machine machine_;
   ProgramCommands programs_;
   FrameClock frameClock_;
+  TraceBuffer traceBuffer_;
   Breakpoints breakpoints_;
   // The breakpoint the machine stopped before; -1 when it was not a breakpoint that stopped it.
   std::int32_t breakpointStop_ = -1;

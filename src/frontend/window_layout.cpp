@@ -12,9 +12,14 @@ void FrontEnd::ApplyWindowSize() {
 }
 
 void FrontEnd::RebuildTraceList() {
-  window_.FreeControl();
-  window_.CreateListBox(0, DisplayHeight() + 2, DisplayWidth(), DisplayHeight());
+  CreateTraceList(DisplayHeight() + 2);
   ApplyWindowSize();
+}
+
+void FrontEnd::CreateTraceList(int top) {
+  window_.FreeControl();
+  window_.CreateListBox(0, top, DisplayWidth(), DisplayHeight());
+  traceBuffer_.Restart();
 }
 
 void FrontEnd::LayOutWindow() {
@@ -33,8 +38,7 @@ void FrontEnd::LayOutWindowForResolution() {
   // The resolution switch has its own rule: a 1-pixel gap, and nothing added below the list,
   // whose bottom row therefore lies just outside the window.
   window_.SetClientSize(DisplayWidth(), 2 * DisplayHeight() + MenuHeight);
-  window_.FreeControl();
-  window_.CreateListBox(0, DisplayHeight() + 1, DisplayWidth(), DisplayHeight());
+  CreateTraceList(DisplayHeight() + 1);
 }
 
 void FrontEnd::ToggleDebugger() {
@@ -51,9 +55,9 @@ void FrontEnd::SaveTrace() {
   // Written as Save program writes: the old file stays until the new one is complete.
   ByteFile file;
   bool saved = file.CreateFileForWriting(path);
-  const LineStore* lines = window_.ListLines();
-  for (std::size_t i = 0; saved && lines != nullptr && i < lines->Size(); ++i) {
-    file.WriteText(lines->Line(i));
+  const LineStore& lines = traceBuffer_.Lines();
+  for (std::size_t i = 0; saved && i < lines.Size(); ++i) {
+    file.WriteText(lines.Line(i));
     file.WriteText("\n");
   }
   saved = file.CloseFileSlot() && saved;
@@ -62,6 +66,7 @@ void FrontEnd::SaveTrace() {
 
 void FrontEnd::AddTraceLine(std::string_view line) {
   window_.AddListItem(line);
+  traceBuffer_.Append(line);
 }
 
 void FrontEnd::ShowMessageBox(std::string_view title, std::string_view text) {

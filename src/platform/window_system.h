@@ -8,7 +8,6 @@
 #include "platform/image.h"
 #include "platform/inspector_snapshot.h"
 #include "platform/keyboard.h"
-#include "platform/line_store.h"
 
 namespace pellark {
 
@@ -84,8 +83,6 @@ class WindowSystem : public KeyboardService {
   virtual void AddListItem(std::string_view text) = 0;
   // Destroys the list control; nothing happens when there is none.
   virtual void FreeControl() = 0;
-  // Every line the list holds, shown yet or not; null when there is no list.
-  virtual const LineStore* ListLines() const = 0;
 
   // The Inspector: a second, resizable window showing the machine's state. While it is open
   // it asks for snapshots with InspectorDue events and reports the user's actions as events.

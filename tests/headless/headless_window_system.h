@@ -109,7 +109,6 @@ class HeadlessWindowSystem final : public WindowSystem {
   void CreateListBox(int x, int y, int width, int height) override;
   void AddListItem(std::string_view text) override;
   void FreeControl() override { list_.reset(); }
-  const LineStore* ListLines() const override { return list_ ? &list_->lines : nullptr; }
   void OpenInspector() override { inspectorOpen_ = true; }
   void CloseInspector() override { inspectorOpen_ = false; }
   void ShowInspector(const InspectorSnapshot& snapshot) override { inspected_ = snapshot; }

@@ -122,10 +122,6 @@ class QtWindowSystem final : public WindowSystem {
     list_ = nullptr;
   }
 
-  const LineStore* ListLines() const override {
-    return list_ != nullptr ? &list_->Lines() : nullptr;
-  }
-
   void OpenInspector() override {
     // Made when first asked for, so that a start without it does not pay for it.
     if (inspector_ == nullptr) inspector_ = std::make_unique<InspectorWindow>(events_);
