@@ -16,6 +16,8 @@
 
 namespace pellark {
 
+class InspectorView;
+class KeyboardService;
 class WindowSystem;
 struct WindowEvent;
 
@@ -23,7 +25,7 @@ struct WindowEvent;
 // layout and the presentation of the display. It stands only on the WindowSystem interface.
 class FrontEnd final : public MachineHost, public TraceLog {
  public:
-  explicit FrontEnd(WindowSystem& window);
+  FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorView& inspector);
 
   // The start-up sequence up to the first refresh; false when the program has to end (no
   // keyboard, or no window).
@@ -111,6 +113,7 @@ class FrontEnd final : public MachineHost, public TraceLog {
   int DisplayHeight() const { return machine_.ScreenHeight * ScaleFactor; }
 
   WindowSystem& window_;
+  InspectorView& inspectorView_;
   Machine machine_;
   ProgramCommands programs_;
   FrameClock frameClock_;

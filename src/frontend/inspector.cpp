@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "frontend/front_end.h"
+#include "frontend/inspector_view.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
 
@@ -10,9 +11,9 @@ static_assert(InspectorSnapshot::kCells == kLastCell + 1);
 
 void FrontEnd::ToggleInspector() {
   if (ToggleMark(MenuId::Inspector) == 1) {
-    window_.OpenInspector();
+    inspectorView_.OpenInspector();
   } else {
-    window_.CloseInspector();
+    inspectorView_.CloseInspector();
   }
 }
 
@@ -61,7 +62,7 @@ void FrontEnd::ShowInspector() {
   snapshot.followPc = inspectorFollowsPc_;
   snapshot.goTo = inspectorGoTo_;
   inspectorGoTo_ = -1;
-  window_.ShowInspector(snapshot);
+  inspectorView_.ShowInspector(snapshot);
 }
 
 std::string FrontEnd::PaceText() const {

@@ -18,8 +18,11 @@ std::string BuildCreditText() {
 
 }  // namespace
 
-FrontEnd::FrontEnd(WindowSystem& window)
-    : window_(window), machine_(*this, window, *this), programs_(machine_, window) {}
+FrontEnd::FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorView& inspector)
+    : window_(window),
+      inspectorView_(inspector),
+      machine_(*this, keyboard, *this),
+      programs_(machine_, window) {}
 
 bool FrontEnd::StartUp() {
   // Save program past the file-size limit must fail with its message, not end the program.
