@@ -1,17 +1,20 @@
+#include "frontend/compatibility.h"
+
 #include "files/rules_choice.h"
-#include "frontend/front_end.h"
+#include "platform/text.h"
 #include "platform/window_system.h"
 
 namespace pellark {
-void FrontEnd::ChooseProfile(MenuId item) {
+
+void Compatibility::ChooseProfile(MenuId item, const std::optional<KnownProgram>& programInMemory) {
   // "Automatic" is no profile: the program in memory decides.
   const ProfileItem* entry = ItemWithId(kProfileItems, item);
   ChosenProfile = entry != nullptr ? std::optional(entry->profile) : std::nullopt;
-  machine_.Rules = ChooseRules(ChosenProfile, ProgramInMemory).rules;
+  machine_.Rules = ChooseRules(ChosenProfile, programInMemory).rules;
   ShowRules();
 }
 
-void FrontEnd::ToggleSwitch(MenuId item) {
+void Compatibility::ToggleSwitch(MenuId item) {
   const SwitchItem* entry = ItemWithId(kSwitchItems, item);
   if (entry == nullptr) return;
   bool& on = machine_.Rules.switches.*entry->field;
@@ -19,7 +22,7 @@ void FrontEnd::ToggleSwitch(MenuId item) {
   ShowRules();
 }
 
-void FrontEnd::ChooseCyclesPerFrame(MenuId item) {
+void Compatibility::ChooseCyclesPerFrame(MenuId item) {
   const CyclesItem* entry = ItemWithId(kCyclesItems, item);
   if (entry == nullptr) return;
   machine_.Rules.cyclesPerFrame = entry->cyclesPerFrame;
@@ -28,13 +31,14 @@ void FrontEnd::ChooseCyclesPerFrame(MenuId item) {
   ShowRules();
 }
 
-void FrontEnd::FollowProgramInMemory() {
+void Compatibility::FollowProgram(const std::optional<KnownProgram>& programInMemory) {
+  // A chosen profile stays, with the switches and frame rate the user set, whatever is loaded.
   if (ChosenProfile) return;
-  machine_.Rules = ChooseRules(std::nullopt, ProgramInMemory).rules;
+  machine_.Rules = ChooseRules(ChosenProfile, programInMemory).rules;
   ShowRules();
 }
 
-void FrontEnd::ShowRules() {
+void Compatibility::ShowRules() {
   window_.SetItemCheck(static_cast<int>(MenuId::ProfileAutomatic), !ChosenProfile);
   for (const ProfileItem& item : kProfileItems)
     window_.SetItemCheck(static_cast<int>(item.id), ChosenProfile == item.profile);
@@ -47,14 +51,12 @@ void FrontEnd::ShowRules() {
   }
 }
 
-void FrontEnd::ShowFrame() {
-  RefreshWindow();
-  frameClock_.WaitForNextFrame();
-}
-
-void FrontEnd::ProgramEnded() {
-  Stop();
-  window_.ShowMessageBox("Pellark", "The program has ended.");
+std::string Compatibility::PaceText(const std::optional<KnownProgram>& programInMemory) const {
+  std::string profile =
+      ChosenProfile ? std::string(ProfileName(*ChosenProfile)) : std::string(kAutomaticLabel);
+  if (!ChosenProfile && programInMemory) profile += " (\"" + programInMemory->title + "\")";
+  return "Profile: " + profile + ", " + DecimalText(machine_.Rules.cyclesPerFrame) +
+         " cycles per frame";
 }
 
 }  // namespace pellark

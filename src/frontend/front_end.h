@@ -9,6 +9,7 @@
 #include "core/machine_host.h"
 #include "files/program_commands.h"
 #include "files/program_database.h"
+#include "frontend/compatibility.h"
 #include "frontend/menu_tree.h"
 #include "frontend/trace_buffer.h"
 #include "platform/timing.h"
@@ -51,9 +52,6 @@ class FrontEnd final : public MachineHost, public TraceLog {
   std::uint32_t SpeedTextTime = 0;
   std::int32_t MenuHeight = 0;
   std::string CreditText;
-  // The profile chosen in "Compatibility"; none for "Automatic", where the program database
-  // decides by the program in memory.
-  std::optional<Profile> ChosenProfile;
   // What the program database knows of the program in memory; none for the boot program and
   // for programs it does not know.
   std::optional<KnownProgram> ProgramInMemory;
@@ -84,13 +82,8 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void ToggleAntiflicker();
   void ToggleInvertColors();
   void SetSpeed(std::int32_t speedPercent);
-  void ChooseProfile(MenuId item);
-  void ToggleSwitch(MenuId item);
-  void ChooseCyclesPerFrame(MenuId item);
   // With "Automatic", the rules of the program in memory.
-  void FollowProgramInMemory();
-  // The marks of "Compatibility" and "Cycles per frame" after the rules changed.
-  void ShowRules();
+  void FollowProgramInMemory() { compatibility_.FollowProgram(ProgramInMemory); }
   void ShowSpeed();
   std::string SpeedText() const;
   // Flips a toggle item's mark; the mark, not the flag, decides the direction. Returns the new
@@ -116,6 +109,7 @@ class FrontEnd final : public MachineHost, public TraceLog {
   InspectorView& inspectorView_;
   Machine machine_;
   ProgramCommands programs_;
+  Compatibility compatibility_;
   FrameClock frameClock_;
   TraceBuffer traceBuffer_;
   Breakpoints breakpoints_;

@@ -67,11 +67,7 @@ void FrontEnd::ShowInspector() {
 
 std::string FrontEnd::PaceText() const {
   if (!machine_.Rules.frameTiming) return SpeedText();
-  std::string profile =
-      ChosenProfile ? std::string(ProfileName(*ChosenProfile)) : std::string(kAutomaticLabel);
-  if (!ChosenProfile && ProgramInMemory) profile += " (\"" + ProgramInMemory->title + "\")";
-  return "Profile: " + profile + ", " + DecimalText(machine_.Rules.cyclesPerFrame) +
-         " cycles per frame";
+  return compatibility_.PaceText(ProgramInMemory);
 }
 
 }  // namespace pellark

@@ -22,7 +22,8 @@ FrontEnd::FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorVie
     : window_(window),
       inspectorView_(inspector),
       machine_(*this, keyboard, *this),
-      programs_(machine_, window) {}
+      programs_(machine_, window),
+      compatibility_(machine_, window) {}
 
 bool FrontEnd::StartUp() {
   // Save program past the file-size limit must fail with its message, not end the program.
@@ -42,7 +43,7 @@ bool FrontEnd::StartUp() {
   window_.SetItemCheck(static_cast<int>(MenuId::Scale2), true);
   window_.SetItemCheck(static_cast<int>(MenuId::Run), true);
   window_.SetItemCheck(static_cast<int>(MenuId::Stop), false);
-  ShowRules();
+  compatibility_.ShowRules();
   BindFunctionKeys(window_);
   ApplyWindowSize();
   machine_.StartUp();
