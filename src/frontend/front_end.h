@@ -10,6 +10,7 @@
 #include "files/program_commands.h"
 #include "files/program_database.h"
 #include "frontend/compatibility.h"
+#include "frontend/inspector_controller.h"
 #include "frontend/menu_tree.h"
 #include "frontend/trace_buffer.h"
 #include "platform/timing.h"
@@ -99,14 +100,12 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void ToggleInspector();
   // The Inspector's requests and the user's actions in it.
   void HandleInspectorEvent(const WindowEvent& event);
-  void ShowInspector();
   // The speed, or with frame timing the profile and its cycles per frame.
   std::string PaceText() const;
   int DisplayWidth() const { return machine_.ScreenWidth * ScaleFactor; }
   int DisplayHeight() const { return machine_.ScreenHeight * ScaleFactor; }
 
   WindowSystem& window_;
-  InspectorView& inspectorView_;
   Machine machine_;
   ProgramCommands programs_;
   Compatibility compatibility_;
@@ -116,9 +115,7 @@ class FrontEnd final : public MachineHost, public TraceLog {
   // The breakpoint the machine stopped before; -1 when it was not a breakpoint that stopped it.
   std::int32_t breakpointStop_ = -1;
   bool passInProgress_ = false;
-  bool inspectorFollowsPc_ = true;
-  // A Go to for the next snapshot; -1 for none.
-  std::int32_t inspectorGoTo_ = -1;
+  InspectorController inspector_;
 };
 
 }  // namespace pellark

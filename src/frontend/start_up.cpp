@@ -20,10 +20,10 @@ std::string BuildCreditText() {
 
 FrontEnd::FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorView& inspector)
     : window_(window),
-      inspectorView_(inspector),
       machine_(*this, keyboard, *this),
       programs_(machine_, window),
-      compatibility_(machine_, window) {}
+      compatibility_(machine_, window),
+      inspector_(machine_, breakpoints_, inspector, window) {}
 
 bool FrontEnd::StartUp() {
   // Save program past the file-size limit must fail with its message, not end the program.
