@@ -24,7 +24,8 @@ class WindowSystem;
 struct WindowEvent;
 
 // The program around the machine: start-up, the main loop, the menu commands, the window's
-// layout and the presentation of the display. It stands only on the WindowSystem interface.
+// layout and the presentation of the display; it owns the parts for the rules, the Inspector
+// and the trace lines. It stands only on the window, keyboard and Inspector view interfaces.
 class FrontEnd final : public MachineHost, public TraceLog {
  public:
   FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorView& inspector);
