@@ -18,7 +18,7 @@
 namespace pellark {
 namespace {
 
-WindowSystem* window = nullptr;
+QtDesktop* window = nullptr;
 
 // A register and jump loop.
 constexpr std::initializer_list<int> kRegisterLoop = {
@@ -36,7 +36,7 @@ struct Shown {
 };
 
 void RunLoop(benchmark::State& state, std::initializer_list<int> program, Shown shown) {
-  FrontEnd frontEnd(*window);
+  FrontEnd frontEnd(*window, *window, *window);
   if (!frontEnd.StartUp()) {
     state.SkipWithError("the front end did not start");
     return;
@@ -80,7 +80,7 @@ void SpriteLoopInspected(benchmark::State& state) {
 // the sleep to the next 1/60 s. Reports the processor time a frame costs and the share of one
 // core that makes.
 void FrameTimedSpriteLoop(benchmark::State& state) {
-  FrontEnd frontEnd(*window);
+  FrontEnd frontEnd(*window, *window, *window);
   if (!frontEnd.StartUp()) {
     state.SkipWithError("the front end did not start");
     return;

@@ -140,13 +140,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!read.Read()) return std::nullopt;
     return std::move(read.bytes);
   }();
-  for (const pellark::Profile profile : pellark::kProfiles) {
+  for (const pellark::ProfileEntry& profile : pellark::kProfileTable) {
     pellark::SilentHost host;
     pellark::RandomKeys keys(pellark::SeedOf(input));
     pellark::Machine machine(host, keys, host);
     machine.BootImage = bootImage;
     machine.StartUp();
-    machine.Rules = pellark::RulesOf(profile);
+    machine.Rules = profile.rules;
     pellark::LoadAsLoadDoes(machine, input);
     pellark::RunLoadedMachine(machine);
   }

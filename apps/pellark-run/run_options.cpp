@@ -2,7 +2,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <array>
 #include <charconv>
 #include <iostream>
 #include <string_view>
@@ -12,6 +11,9 @@
 
 namespace pellark {
 namespace {
+
+// The database decides by the program, as "Automatic" does in the menu.
+constexpr std::string_view kAutomaticProfileName = "auto";
 
 constexpr std::string_view kFooter =
     R"(Keypad keys are the hexadecimal digits 0 to F. Instructions are numbered from 1
@@ -79,20 +81,23 @@ std::string ParseFileName(const std::string& text) {
   return text;
 }
 
+// "auto, designed, chip8, schip or octo".
+std::string ProfileNameList() {
+  std::string list(kAutomaticProfileName);
+  for (std::size_t i = 0; i < kProfileTable.size(); ++i) {
+    list += i + 1 < kProfileTable.size() ? ", " : " or ";
+    list += kProfileTable[i].commandLineName;
+  }
+  return list;
+}
+
 }  // namespace
 
 std::optional<Profile> ParseProfile(const std::string& text) {
-  constexpr std::array<std::pair<std::string_view, Profile>, 4> kNames{{
-      {"designed", Profile::Designed},
-      {"chip8", Profile::Chip8},
-      {"schip", Profile::SuperChip},
-      {"octo", Profile::Octo},
-  }};
-  if (text == "auto") return std::nullopt;
-  for (const auto& [name, profile] : kNames) {
-    if (text == name) return profile;
-  }
-  FailWith(text, "the profile must be auto, designed, chip8, schip or octo");
+  if (text == kAutomaticProfileName) return std::nullopt;
+  const std::optional<Profile> profile = ProfileNamed(text);
+  if (!profile) FailWith(text, "the profile must be " + ProfileNameList());
+  return profile;
 }
 
 Switches ParseQuirks(const std::string& text) {

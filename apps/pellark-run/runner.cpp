@@ -11,6 +11,7 @@
 #include "core/instruction_pass.h"
 #include "files/program_database.h"
 #include "files/program_file.h"
+#include "files/rules_choice.h"
 #include "pellark-run/machine_report.h"
 #include "pellark-run/png_file.h"
 #include "platform/text.h"
@@ -59,24 +60,18 @@ bool Runner::LoadProgram() {
 }
 
 void Runner::ChooseRules() {
-  MachineRules rules = RulesOf(Profile::Designed);
-  if (options_.profile) {
-    rules = RulesOf(*options_.profile);
-  } else if (knownProgram_) {
-    rules = RulesOfKnownProgram(knownProgram_->switches, knownProgram_->cyclesPerFrame);
-  }
+  const RulesChoice choice = pellark::ChooseRules(options_.profile, knownProgram_);
+  MachineRules rules = choice.rules;
   if (options_.quirks) rules.switches = *options_.quirks;
   if (options_.cyclesPerFrame) {
     rules.cyclesPerFrame = *options_.cyclesPerFrame;
     rules.frameTiming = true;
   }
   machine_.Rules = rules;
-  if (rules != RulesOf(Profile::Designed)) ReportRules();
+  if (rules != RulesOf(Profile::Designed)) ReportRules(choice.profile);
 }
 
-void Runner::ReportRules() {
-  const Profile profile =
-      options_.profile.value_or(knownProgram_ ? Profile::Octo : Profile::Designed);
+void Runner::ReportRules(Profile profile) {
   std::string line = "pellark-run: profile ";
   line += ProfileName(profile);
   if (knownProgram_) line.append(" for \"").append(knownProgram_->title).append("\"");

@@ -49,7 +49,7 @@ class Runner final : public MachineHost, public TraceLog {
   // The profile, the program database's choice, then --quirks and --cycles-per-frame.
   void ChooseRules();
   // One line on standard error for a run that is not as designed.
-  void ReportRules();
+  void ReportRules(Profile profile);
   // Prints --state, --memory and --screen, and writes --png.
   void ReportMachine();
   void ReportBenchmark(double seconds);

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
   }
   const pellark::DesktopCommandLine commandLine = pellark::ParseCommandLine(argc, argv);
   if (commandLine.exitStatus) return *commandLine.exitStatus;
-  pellark::FrontEnd frontEnd(*window);
+  pellark::FrontEnd frontEnd(*window, *window, *window);
   if (!frontEnd.StartUp()) return 0;
   if (commandLine.program) frontEnd.OpenProgram(*commandLine.program);
   frontEnd.ProgramLoop();

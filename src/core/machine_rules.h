@@ -69,14 +69,64 @@ struct MachineRules {
 
 enum class Profile { Designed, Chip8, SuperChip, Octo };
 
-inline constexpr std::array<Profile, 4> kProfiles{Profile::Designed, Profile::Chip8,
-                                                  Profile::SuperChip, Profile::Octo};
+namespace detail {
 
+// What every platform profile shares.
+constexpr MachineRules PlatformRules(const Switches& switches, std::int32_t cyclesPerFrame,
+                                     std::int32_t flagRegisterCount) {
+  MachineRules rules;
+  rules.flagWrittenLast = true;
+  rules.randomByteMasked = true;
+  rules.platformSprites = true;
+  rules.completeFonts = true;
+  rules.platformGroupZero = true;
+  rules.flagRegisterCount = flagRegisterCount;
+  rules.frameTiming = true;
+  rules.cyclesPerFrame = cyclesPerFrame;
+  rules.switches = switches;
+  return rules;
+}
+
+}  // namespace detail
+
+struct ProfileEntry {
+  Profile profile;
+  // What --profile takes.
+  std::string_view commandLineName;
+  // What the "Compatibility" menu and the messages call it.
+  std::string_view label;
+  MachineRules rules;
+};
+
+// Every profile, in the order menus and messages list them.
+inline constexpr std::array kProfileTable{
+    ProfileEntry{Profile::Designed, "designed", "As designed", MachineRules{}},
+    // About 600 instructions a second, as the original interpreter ran.
+    ProfileEntry{Profile::Chip8, "chip8", "CHIP-8",
+                 detail::PlatformRules({.clip = true, .vblank = true, .logic = true}, 10, 16)},
+    // The calculator ran programs faster, and saved only V0 to V7 as flags.
+    ProfileEntry{
+        Profile::SuperChip, "schip", "SUPER-CHIP",
+        detail::PlatformRules({.shift = true, .memory = true, .jump = true, .clip = true}, 30, 8)},
+    ProfileEntry{Profile::Octo, "octo", "Octo", detail::PlatformRules({}, 20, 16)},
+};
+
+constexpr const ProfileEntry& EntryOf(Profile profile) {
+  for (const ProfileEntry& entry : kProfileTable) {
+    if (entry.profile == profile) return entry;
+  }
+  return kProfileTable.front();
+}
 // "As designed", "CHIP-8", "SUPER-CHIP", "Octo".
 std::string_view ProfileName(Profile profile);
 MachineRules RulesOf(Profile profile);
-// The rules of a program that the database knows: the environment most of the archive was
-// written in, with the program's own switches and frame rate.
+// The profile whose command-line name this is; none for any other text.
+std::optional<Profile> ProfileNamed(std::string_view commandLineName);
+
+// The environment most of the archive the program database describes was written in.
+inline constexpr Profile kKnownProgramProfile = Profile::Octo;
+// The rules of a program that the database knows: its environment's, with the program's own
+// switches and frame rate.
 MachineRules RulesOfKnownProgram(const Switches& switches, std::int32_t cyclesPerFrame);
 
 }  // namespace pellark

@@ -49,13 +49,13 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::ProfileDesigned:
     case MenuId::ProfileChip8:
     case MenuId::ProfileSuperChip:
-    case MenuId::ProfileOcto: ChooseProfile(command); break;
+    case MenuId::ProfileOcto: compatibility_.ChooseProfile(command, ProgramInMemory); break;
     case MenuId::SwitchShift:
     case MenuId::SwitchMemory:
     case MenuId::SwitchJump:
     case MenuId::SwitchClip:
     case MenuId::SwitchVblank:
-    case MenuId::SwitchLogic: ToggleSwitch(command); break;
+    case MenuId::SwitchLogic: compatibility_.ToggleSwitch(command); break;
     case MenuId::Cycles7:
     case MenuId::Cycles10:
     case MenuId::Cycles15:
@@ -66,7 +66,7 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::Cycles200:
     case MenuId::Cycles500:
     case MenuId::Cycles1000:
-    case MenuId::Cycles10000: ChooseCyclesPerFrame(command); break;
+    case MenuId::Cycles10000: compatibility_.ChooseCyclesPerFrame(command); break;
     case MenuId::Inspector: ToggleInspector(); break;
     case MenuId::Step: Step(); break;
     case MenuId::SaveTrace: SaveTrace(); break;
@@ -127,6 +127,11 @@ void FrontEnd::Stop() {
   breakpointStop_ = -1;
   window_.SetItemCheck(static_cast<int>(MenuId::Run), false);
   window_.SetItemCheck(static_cast<int>(MenuId::Stop), true);
+}
+
+void FrontEnd::ProgramEnded() {
+  Stop();
+  window_.ShowMessageBox("Pellark", "The program has ended.");
 }
 
 void FrontEnd::SetSpeed(std::int32_t speedPercent) {

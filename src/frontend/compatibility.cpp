@@ -1,79 +1,62 @@
-#include "frontend/front_end.h"
+#include "frontend/compatibility.h"
+
+#include "files/rules_choice.h"
+#include "platform/text.h"
 #include "platform/window_system.h"
 
 namespace pellark {
-namespace {
 
-constexpr int IndexFrom(MenuId first, MenuId item) {
-  return static_cast<int>(item) - static_cast<int>(first);
-}
-
-constexpr MenuId ItemAt(MenuId first, std::size_t index) {
-  return static_cast<MenuId>(static_cast<int>(first) + static_cast<int>(index));
-}
-
-}  // namespace
-
-void FrontEnd::ChooseProfile(MenuId item) {
-  if (item == MenuId::ProfileAutomatic) {
-    ChosenProfile.reset();
-    FollowProgramInMemory();
-    return;
-  }
-  ChosenProfile = kProfiles[static_cast<std::size_t>(IndexFrom(MenuId::ProfileDesigned, item))];
-  machine_.Rules = RulesOf(*ChosenProfile);
+void Compatibility::ChooseProfile(MenuId item, const std::optional<KnownProgram>& programInMemory) {
+  // "Automatic" is no profile: the program in memory decides.
+  const ProfileItem* entry = ItemWithId(kProfileItems, item);
+  ChosenProfile = entry != nullptr ? std::optional(entry->profile) : std::nullopt;
+  machine_.Rules = ChooseRules(ChosenProfile, programInMemory).rules;
   ShowRules();
 }
 
-void FrontEnd::ToggleSwitch(MenuId item) {
-  const SwitchName& entry =
-      kSwitchNames[static_cast<std::size_t>(IndexFrom(MenuId::SwitchShift, item))];
-  bool& on = machine_.Rules.switches.*entry.field;
+void Compatibility::ToggleSwitch(MenuId item) {
+  const SwitchItem* entry = ItemWithId(kSwitchItems, item);
+  if (entry == nullptr) return;
+  bool& on = machine_.Rules.switches.*entry->field;
   on = !on;
   ShowRules();
 }
 
-void FrontEnd::ChooseCyclesPerFrame(MenuId item) {
-  machine_.Rules.cyclesPerFrame =
-      kCyclesPerFrameChoices[static_cast<std::size_t>(IndexFrom(MenuId::Cycles7, item))];
+void Compatibility::ChooseCyclesPerFrame(MenuId item) {
+  const CyclesItem* entry = ItemWithId(kCyclesItems, item);
+  if (entry == nullptr) return;
+  machine_.Rules.cyclesPerFrame = entry->cyclesPerFrame;
   // A frame rate asked for means frames, whatever the rules were.
   machine_.Rules.frameTiming = true;
   ShowRules();
 }
 
-void FrontEnd::FollowProgramInMemory() {
+void Compatibility::FollowProgram(const std::optional<KnownProgram>& programInMemory) {
+  // A chosen profile stays, with the switches and frame rate the user set, whatever is loaded.
   if (ChosenProfile) return;
-  machine_.Rules = ProgramInMemory ? RulesOfKnownProgram(ProgramInMemory->switches,
-                                                         ProgramInMemory->cyclesPerFrame)
-                                   : RulesOf(Profile::Designed);
+  machine_.Rules = ChooseRules(ChosenProfile, programInMemory).rules;
   ShowRules();
 }
 
-void FrontEnd::ShowRules() {
+void Compatibility::ShowRules() {
   window_.SetItemCheck(static_cast<int>(MenuId::ProfileAutomatic), !ChosenProfile);
-  for (std::size_t i = 0; i < kProfiles.size(); ++i) {
-    window_.SetItemCheck(static_cast<int>(ItemAt(MenuId::ProfileDesigned, i)),
-                         ChosenProfile == kProfiles[i]);
-  }
+  for (const ProfileItem& item : kProfileItems)
+    window_.SetItemCheck(static_cast<int>(item.id), ChosenProfile == item.profile);
   const MachineRules& rules = machine_.Rules;
-  for (std::size_t i = 0; i < kSwitchNames.size(); ++i) {
-    window_.SetItemCheck(static_cast<int>(ItemAt(MenuId::SwitchShift, i)),
-                         rules.switches.*kSwitchNames[i].field);
-  }
-  for (std::size_t i = 0; i < kCyclesPerFrameChoices.size(); ++i) {
-    window_.SetItemCheck(static_cast<int>(ItemAt(MenuId::Cycles7, i)),
-                         rules.frameTiming && rules.cyclesPerFrame == kCyclesPerFrameChoices[i]);
+  for (const SwitchItem& item : kSwitchItems)
+    window_.SetItemCheck(static_cast<int>(item.id), rules.switches.*item.field);
+  for (const CyclesItem& item : kCyclesItems) {
+    window_.SetItemCheck(static_cast<int>(item.id),
+                         rules.frameTiming && rules.cyclesPerFrame == item.cyclesPerFrame);
   }
 }
 
-void FrontEnd::ShowFrame() {
-  RefreshWindow();
-  frameClock_.WaitForNextFrame();
-}
-
-void FrontEnd::ProgramEnded() {
-  Stop();
-  window_.ShowMessageBox("Pellark", "The program has ended.");
+std::string Compatibility::PaceText(const std::optional<KnownProgram>& programInMemory) const {
+  std::string profile =
+      ChosenProfile ? std::string(ProfileName(*ChosenProfile)) : std::string(kAutomaticLabel);
+  if (!ChosenProfile && programInMemory) profile += " (\"" + programInMemory->title + "\")";
+  return "Profile: " + profile + ", " + DecimalText(machine_.Rules.cyclesPerFrame) +
+         " cycles per frame";
 }
 
 }  // namespace pellark

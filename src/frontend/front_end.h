@@ -10,21 +10,27 @@
 #include "core/machine_host.h"
 #include "files/program_database.h"
 #include "files/program_file.h"
+#include "frontend/compatibility.h"
+#include "frontend/inspector_controller.h"
 #include "frontend/menu_tree.h"
 #include "frontend/program_commands.h"
+#include "frontend/trace_buffer.h"
 #include "platform/timing.h"
 #include "trace/trace_log.h"
 
 namespace pellark {
 
+class InspectorView;
+class KeyboardService;
 class WindowSystem;
 struct WindowEvent;
 
 // The program around the machine: start-up, the main loop, the menu commands, the window's
-// layout and the presentation of the display. It stands only on the WindowSystem interface.
+// layout and the presentation of the display; it owns the parts for the rules, the Inspector
+// and the trace lines. It stands only on the window, keyboard and Inspector view interfaces.
 class FrontEnd final : public MachineHost, public TraceLog {
  public:
-  explicit FrontEnd(WindowSystem& window);
+  FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorView& inspector);
 
   // The start-up sequence up to the first refresh; false when the program has to end (no
   // keyboard, or no window).
@@ -52,9 +58,6 @@ class FrontEnd final : public MachineHost, public TraceLog {
   // The boot image every full reset reads anew.
   std::filesystem::path BootImagePath = DefaultBootImagePath();
   std::string CreditText;
-  // The profile chosen in "Compatibility"; none for "Automatic", where the program database
-  // decides by the program in memory.
-  std::optional<Profile> ChosenProfile;
   // What the program database knows of the program in memory; none for the boot program and
   // for programs it does not know.
   std::optional<KnownProgram> ProgramInMemory;
@@ -90,13 +93,8 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void ToggleAntiflicker();
   void ToggleInvertColors();
   void SetSpeed(std::int32_t speedPercent);
-  void ChooseProfile(MenuId item);
-  void ToggleSwitch(MenuId item);
-  void ChooseCyclesPerFrame(MenuId item);
   // With "Automatic", the rules of the program in memory.
-  void FollowProgramInMemory();
-  // The marks of "Compatibility" and "Cycles per frame" after the rules changed.
-  void ShowRules();
+  void FollowProgramInMemory() { compatibility_.FollowProgram(ProgramInMemory); }
   void ShowSpeed();
   std::string SpeedText() const;
   // Flips a toggle item's mark; the mark, not the flag, decides the direction. Returns the new
@@ -105,12 +103,13 @@ class FrontEnd final : public MachineHost, public TraceLog {
 
   void ApplyWindowSize();
   void RebuildTraceList();
+  // A new, empty trace list below the display, its top at top.
+  void CreateTraceList(int top);
   void SaveTrace();
 
   void ToggleInspector();
   // The Inspector's requests and the user's actions in it.
   void HandleInspectorEvent(const WindowEvent& event);
-  void ShowInspector();
   // The speed, or with frame timing the profile and its cycles per frame.
   std::string PaceText() const;
   int DisplayWidth() const { return machine_.ScreenWidth * ScaleFactor; }
@@ -119,14 +118,14 @@ class FrontEnd final : public MachineHost, public TraceLog {
   WindowSystem& window_;
   Machine machine_;
   ProgramCommands programs_;
+  Compatibility compatibility_;
   FrameClock frameClock_;
+  TraceBuffer traceBuffer_;
   Breakpoints breakpoints_;
   // The breakpoint the machine stopped before; -1 when it was not a breakpoint that stopped it.
   std::int32_t breakpointStop_ = -1;
   bool passInProgress_ = false;
-  bool inspectorFollowsPc_ = true;
-  // A Go to for the next snapshot; -1 for none.
-  std::int32_t inspectorGoTo_ = -1;
+  InspectorController inspector_;
 };
 
 }  // namespace pellark

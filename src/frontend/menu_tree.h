@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "core/machine_rules.h"
+
 namespace pellark {
 
 class WindowSystem;
@@ -62,9 +64,8 @@ enum class MenuId : int {
   SaveTrace = 49,
 };
 
-// The choices of "Cycles per frame", in the order of their items from MenuId::Cycles7.
-inline constexpr std::array<int, 11> kCyclesPerFrameChoices{7,   10,  15,  20,   30,   50,
-                                                            100, 200, 500, 1000, 10000};
+// The "Compatibility" item by which the program database decides the rules.
+inline constexpr std::string_view kAutomaticLabel = "Automatic";
 
 // One step of building the menu bar, in the order of creation.
 struct MenuEntry {
@@ -144,11 +145,13 @@ inline constexpr std::array kMenuTree{
     MenuEntry{MenuEntry::Kind::EndSubmenu},
     MenuEntry{MenuEntry::Kind::Separator},
     MenuEntry{MenuEntry::Kind::Submenu, "Compatibility"},
-    MenuEntry{MenuEntry::Kind::CheckItem, "Automatic", MenuId::ProfileAutomatic},
-    MenuEntry{MenuEntry::Kind::CheckItem, "As designed", MenuId::ProfileDesigned},
-    MenuEntry{MenuEntry::Kind::CheckItem, "CHIP-8", MenuId::ProfileChip8},
-    MenuEntry{MenuEntry::Kind::CheckItem, "SUPER-CHIP", MenuId::ProfileSuperChip},
-    MenuEntry{MenuEntry::Kind::CheckItem, "Octo", MenuId::ProfileOcto},
+    MenuEntry{MenuEntry::Kind::CheckItem, kAutomaticLabel, MenuId::ProfileAutomatic},
+    MenuEntry{MenuEntry::Kind::CheckItem, EntryOf(Profile::Designed).label,
+              MenuId::ProfileDesigned},
+    MenuEntry{MenuEntry::Kind::CheckItem, EntryOf(Profile::Chip8).label, MenuId::ProfileChip8},
+    MenuEntry{MenuEntry::Kind::CheckItem, EntryOf(Profile::SuperChip).label,
+              MenuId::ProfileSuperChip},
+    MenuEntry{MenuEntry::Kind::CheckItem, EntryOf(Profile::Octo).label, MenuId::ProfileOcto},
     MenuEntry{MenuEntry::Kind::Separator},
     MenuEntry{MenuEntry::Kind::CheckItem, "shift: shifts work on Vx", MenuId::SwitchShift},
     MenuEntry{MenuEntry::Kind::CheckItem, "memory: Fx55 and Fx65 keep I", MenuId::SwitchMemory},
@@ -169,6 +172,55 @@ inline constexpr std::array kScaleItems{
     ScaleItem{MenuId::Scale1, 1}, ScaleItem{MenuId::Scale2, 2}, ScaleItem{MenuId::Scale3, 3},
     ScaleItem{MenuId::Scale4, 4}, ScaleItem{MenuId::Scale6, 6}, ScaleItem{MenuId::Scale8, 8},
 };
+
+// The "Compatibility" items of the profiles.
+struct ProfileItem {
+  MenuId id;
+  Profile profile;
+};
+inline constexpr std::array kProfileItems{
+    ProfileItem{MenuId::ProfileDesigned, Profile::Designed},
+    ProfileItem{MenuId::ProfileChip8, Profile::Chip8},
+    ProfileItem{MenuId::ProfileSuperChip, Profile::SuperChip},
+    ProfileItem{MenuId::ProfileOcto, Profile::Octo},
+};
+
+// The "Compatibility" items of the switches; each flips its own.
+struct SwitchItem {
+  MenuId id;
+  bool Switches::*field;
+};
+inline constexpr std::array kSwitchItems{
+    SwitchItem{MenuId::SwitchShift, &Switches::shift},
+    SwitchItem{MenuId::SwitchMemory, &Switches::memory},
+    SwitchItem{MenuId::SwitchJump, &Switches::jump},
+    SwitchItem{MenuId::SwitchClip, &Switches::clip},
+    SwitchItem{MenuId::SwitchVblank, &Switches::vblank},
+    SwitchItem{MenuId::SwitchLogic, &Switches::logic},
+};
+
+// The "Cycles per frame" items.
+struct CyclesItem {
+  MenuId id;
+  int cyclesPerFrame;
+};
+inline constexpr std::array kCyclesItems{
+    CyclesItem{MenuId::Cycles7, 7},         CyclesItem{MenuId::Cycles10, 10},
+    CyclesItem{MenuId::Cycles15, 15},       CyclesItem{MenuId::Cycles20, 20},
+    CyclesItem{MenuId::Cycles30, 30},       CyclesItem{MenuId::Cycles50, 50},
+    CyclesItem{MenuId::Cycles100, 100},     CyclesItem{MenuId::Cycles200, 200},
+    CyclesItem{MenuId::Cycles500, 500},     CyclesItem{MenuId::Cycles1000, 1000},
+    CyclesItem{MenuId::Cycles10000, 10000},
+};
+
+// The entry of items whose id is item; null when none has it.
+template <typename Items>
+constexpr const typename Items::value_type* ItemWithId(const Items& items, MenuId item) {
+  for (const auto& entry : items) {
+    if (entry.id == item) return &entry;
+  }
+  return nullptr;
+}
 
 struct FunctionKeyBinding {
   int functionKey;  // F1 to F12

@@ -10,6 +10,11 @@ void FrontEnd::RefreshWindow() {
   window_.DrawPicture(machine_.ScreenImage, DisplayWidth(), DisplayHeight());
 }
 
+void FrontEnd::ShowFrame() {
+  RefreshWindow();
+  frameClock_.WaitForNextFrame();
+}
+
 void FrontEnd::ShowSpeed() {
   RefreshWindow();
   const std::string text = SpeedText();

@@ -18,8 +18,12 @@ std::string BuildCreditText() {
 
 }  // namespace
 
-FrontEnd::FrontEnd(WindowSystem& window)
-    : window_(window), machine_(*this, window, *this), programs_(machine_, window) {}
+FrontEnd::FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorView& inspector)
+    : window_(window),
+      machine_(*this, keyboard, *this),
+      programs_(machine_, window),
+      compatibility_(machine_, window),
+      inspector_(machine_, breakpoints_, inspector, window) {}
 
 bool FrontEnd::StartUp() {
   // Save program past the file-size limit must fail with its message, not end the program.
@@ -39,7 +43,7 @@ bool FrontEnd::StartUp() {
   window_.SetItemCheck(static_cast<int>(MenuId::Scale2), true);
   window_.SetItemCheck(static_cast<int>(MenuId::Run), true);
   window_.SetItemCheck(static_cast<int>(MenuId::Stop), false);
-  ShowRules();
+  compatibility_.ShowRules();
   BindFunctionKeys(window_);
   ApplyWindowSize();
   ReadBootImageIntoMachine();

@@ -1,7 +1,4 @@
-#include <cstdio>
-
 #include "frontend/front_end.h"
-#include "platform/byte_file.h"
 #include "platform/window_system.h"
 
 namespace pellark {
@@ -12,9 +9,14 @@ void FrontEnd::ApplyWindowSize() {
 }
 
 void FrontEnd::RebuildTraceList() {
-  window_.FreeControl();
-  window_.CreateListBox(0, DisplayHeight() + 2, DisplayWidth(), DisplayHeight());
+  CreateTraceList(DisplayHeight() + 2);
   ApplyWindowSize();
+}
+
+void FrontEnd::CreateTraceList(int top) {
+  window_.FreeControl();
+  window_.CreateListBox(0, top, DisplayWidth(), DisplayHeight());
+  traceBuffer_.Restart();
 }
 
 void FrontEnd::LayOutWindow() {
@@ -33,35 +35,13 @@ void FrontEnd::LayOutWindowForResolution() {
   // The resolution switch has its own rule: a 1-pixel gap, and nothing added below the list,
   // whose bottom row therefore lies just outside the window.
   window_.SetClientSize(DisplayWidth(), 2 * DisplayHeight() + MenuHeight);
-  window_.FreeControl();
-  window_.CreateListBox(0, DisplayHeight() + 1, DisplayWidth(), DisplayHeight());
+  CreateTraceList(DisplayHeight() + 1);
 }
 
 void FrontEnd::ToggleDebugger() {
   machine_.TraceEnabled = ToggleMark(MenuId::Debugger);
   // Switched off, the list keeps its lines and stays where it was, outside the smaller window.
   LayOutWindow();
-}
-
-void FrontEnd::SaveTrace() {
-  const std::string path =
-      window_.AskFileToSave("Save trace", programs_.DialogFolder(), "Trace|*.txt");
-  // Cancelling the dialog is not a failure.
-  if (path.empty()) return;
-  // Written as Save program writes: the old file stays until the new one is complete.
-  ByteFile file;
-  bool saved = file.CreateFileForWriting(path);
-  const LineStore* lines = window_.ListLines();
-  for (std::size_t i = 0; saved && lines != nullptr && i < lines->Size(); ++i) {
-    file.WriteText(lines->Line(i));
-    file.WriteText("\n");
-  }
-  saved = file.CloseFileSlot() && saved;
-  if (!saved) window_.ShowMessageBox("Pellark", "Error: Can't write the file");
-}
-
-void FrontEnd::AddTraceLine(std::string_view line) {
-  window_.AddListItem(line);
 }
 
 void FrontEnd::BootImageUnreadable() {

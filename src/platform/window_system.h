@@ -6,9 +6,6 @@
 
 #include "platform/colour.h"
 #include "platform/image.h"
-#include "platform/inspector_snapshot.h"
-#include "platform/keyboard.h"
-#include "platform/line_store.h"
 
 namespace pellark {
 
@@ -38,10 +35,13 @@ struct WindowEvent {
 
 enum class MenuItemKind { Plain, Checkable };
 
-// The window, menu, list, dialog and keyboard services of the one main window. The front end
-// uses nothing else of the desktop, so a headless implementation can stand in for it in tests.
-class WindowSystem : public KeyboardService {
+// The window, menu, list and dialog services of the one main window. With the keyboard read in
+// it and the Inspector view, the front end uses nothing else of the desktop, so a headless
+// implementation can stand in for it in tests.
+class WindowSystem {
  public:
+  virtual ~WindowSystem() = default;
+
   // Prepares the keyboard device; false when no keyboard state can be read.
   virtual bool OpenKeyboardDevice() = 0;
 
@@ -84,15 +84,6 @@ class WindowSystem : public KeyboardService {
   virtual void AddListItem(std::string_view text) = 0;
   // Destroys the list control; nothing happens when there is none.
   virtual void FreeControl() = 0;
-  // Every line the list holds, shown yet or not; null when there is no list.
-  virtual const LineStore* ListLines() const = 0;
-
-  // The Inspector: a second, resizable window showing the machine's state. While it is open
-  // it asks for snapshots with InspectorDue events and reports the user's actions as events.
-  virtual void OpenInspector() = 0;
-  // Closes it without an InspectorClosed event.
-  virtual void CloseInspector() = 0;
-  virtual void ShowInspector(const InspectorSnapshot& snapshot) = 0;
 
   // A modal message with a single OK button.
   virtual void ShowMessageBox(std::string_view title, std::string_view text) = 0;

@@ -61,7 +61,7 @@ class FrontEndTest : public ::testing::Test {
 
   std::filesystem::path folder = ScratchFolderName();
   HeadlessWindowSystem window;
-  FrontEnd frontEnd{window};
+  FrontEnd frontEnd{window, window, window};
 };
 
 // The same, started.

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "frontend/inspector_view.h"
+#include "platform/keyboard.h"
 #include "platform/line_store.h"
 #include "platform/window_system.h"
 
@@ -12,7 +14,9 @@ namespace pellark {
 
 // A window system without a display. It records what the front end shows and asks, and answers
 // from a script, so that tests drive the whole front end with no desktop.
-class HeadlessWindowSystem final : public WindowSystem {
+class HeadlessWindowSystem final : public WindowSystem,
+                                   public KeyboardService,
+                                   public InspectorView {
  public:
   struct MenuEntry {
     enum class Kind { Title, Submenu, Item, Separator };
@@ -109,7 +113,6 @@ class HeadlessWindowSystem final : public WindowSystem {
   void CreateListBox(int x, int y, int width, int height) override;
   void AddListItem(std::string_view text) override;
   void FreeControl() override { list_.reset(); }
-  const LineStore* ListLines() const override { return list_ ? &list_->lines : nullptr; }
   void OpenInspector() override { inspectorOpen_ = true; }
   void CloseInspector() override { inspectorOpen_ = false; }
   void ShowInspector(const InspectorSnapshot& snapshot) override { inspected_ = snapshot; }

@@ -26,7 +26,7 @@ QAction* FindActionIn(const QList<QAction*>& actions, const QString& label) {
 
 }  // namespace
 
-WindowSystem* DesktopTest::desktop_ = nullptr;
+QtDesktop* DesktopTest::desktop_ = nullptr;
 
 void DesktopTest::SetUp() {
   ASSERT_NE(desktop_, nullptr);

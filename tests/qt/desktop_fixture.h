@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/window_system.h"
+#include "platform/qt/qt_window_system.h"
 
 namespace pellark {
 
@@ -19,13 +19,13 @@ namespace pellark {
 // menu tree and function keys and an area of 128 × 64 below the menu bar.
 class DesktopTest : public testing::Test {
  public:
-  static void UseDesktop(WindowSystem& desktop) { desktop_ = &desktop; }
+  static void UseDesktop(QtDesktop& desktop) { desktop_ = &desktop; }
 
  protected:
   void SetUp() override;
   void TearDown() override;
 
-  static WindowSystem& Desktop() { return *desktop_; }
+  static QtDesktop& Desktop() { return *desktop_; }
   static QWidget& PictureArea();
   static QWidget& Window() { return *PictureArea().window(); }
   static QMenuBar& MenuBar();
@@ -46,7 +46,7 @@ class DesktopTest : public testing::Test {
   static std::vector<WindowEvent> EventsWithin(std::chrono::milliseconds time);
 
  private:
-  static WindowSystem* desktop_;
+  static QtDesktop* desktop_;
 };
 
 bool operator==(const WindowEvent& left, const WindowEvent& right);

@@ -18,7 +18,6 @@ class LineListModel : public QAbstractListModel {
   void Append(std::string_view line) { lines_.Append(line); }
   void PublishNewLines();
   std::string_view Line(int row) const { return lines_.Line(static_cast<std::size_t>(row)); }
-  const LineStore& Lines() const { return lines_; }
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;

@@ -19,8 +19,6 @@ class ListControl : public QAbstractItemView {
   void AddLine(std::string_view line) { model_->Append(line); }
   // Shows the lines added since the last call.
   void PublishNewLines();
-  // Every line added, shown yet or not.
-  const LineStore& Lines() const { return model_->Lines(); }
 
   QRect visualRect(const QModelIndex& index) const override;
   void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;

@@ -29,7 +29,7 @@ constexpr auto kListPublishInterval = std::chrono::milliseconds(30);
 // The open Inspector asks for the machine's state once per displayed frame, no more often.
 constexpr auto kInspectorInterval = FrameClock::kFrame;
 
-class QtWindowSystem final : public WindowSystem {
+class QtWindowSystem final : public QtDesktop {
  public:
   explicit QtWindowSystem(std::unique_ptr<QApplication> application)
       : application_(std::move(application)),
@@ -122,10 +122,6 @@ class QtWindowSystem final : public WindowSystem {
     list_ = nullptr;
   }
 
-  const LineStore* ListLines() const override {
-    return list_ != nullptr ? &list_->Lines() : nullptr;
-  }
-
   void OpenInspector() override {
     // Made when first asked for, so that a start without it does not pay for it.
     if (inspector_ == nullptr) inspector_ = std::make_unique<InspectorWindow>(events_);
@@ -193,7 +189,7 @@ class QtWindowSystem final : public WindowSystem {
 
 }  // namespace
 
-std::unique_ptr<WindowSystem> CreateQtWindowSystem(int& argc, char** argv, std::string& error) {
+std::unique_ptr<QtDesktop> CreateQtWindowSystem(int& argc, char** argv, std::string& error) {
   std::unique_ptr<QApplication> application = StartApplication(argc, argv, error);
   if (application == nullptr) return nullptr;
   return std::make_unique<QtWindowSystem>(std::move(application));

@@ -1,0 +1,15 @@
+#include "files/rules_choice.h"
+
+namespace pellark {
+
+RulesChoice ChooseRules(std::optional<Profile> chosen,
+                        const std::optional<KnownProgram>& knownProgram) {
+  if (chosen) return {*chosen, RulesOf(*chosen)};
+  if (knownProgram) {
+    return {kKnownProgramProfile,
+            RulesOfKnownProgram(knownProgram->switches, knownProgram->cyclesPerFrame)};
+  }
+  return {Profile::Designed, RulesOf(Profile::Designed)};
+}
+
+}  // namespace pellark

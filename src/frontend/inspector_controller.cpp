@@ -1,0 +1,68 @@
+#include "frontend/inspector_controller.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "frontend/menu_tree.h"
+#include "platform/window_system.h"
+
+namespace pellark {
+
+static_assert(InspectorSnapshot::kCells == kLastCell + 1);
+
+void InspectorController::SetOpen(bool open) {
+  if (open) {
+    view_.OpenInspector();
+  } else {
+    view_.CloseInspector();
+  }
+}
+
+void InspectorController::HandleEvent(const WindowEvent& event) {
+  switch (event.kind) {
+    case WindowEvent::Kind::InspectorClosed:
+      window_.SetItemCheck(static_cast<int>(MenuId::Inspector), false);
+      break;
+    case WindowEvent::Kind::BreakpointToggle: breakpoints_.Toggle(event.address); break;
+    case WindowEvent::Kind::BreakpointRemove: breakpoints_.Remove(event.address); break;
+    case WindowEvent::Kind::MemoryGoTo:
+      followsPc_ = false;
+      goTo_ = event.address;
+      break;
+    case WindowEvent::Kind::FollowPc: followsPc_ = event.follow; break;
+    default: break;
+  }
+}
+
+void InspectorController::Show(std::string pace, std::int32_t breakpointStop) {
+  const Machine& m = machine_;
+  InspectorSnapshot snapshot;
+  snapshot.pc = m.PC;
+  snapshot.nextFetch = m.NextFetchAddress();
+  snapshot.i = m.I;
+  snapshot.pcStep = m.PcStep;
+  snapshot.skipNext = m.SkipNext;
+  snapshot.registers = m.Registers;
+  snapshot.stackPointer = m.StackPointer;
+  std::copy_n(m.CallStack.begin(), snapshot.stack.size(), snapshot.stack.begin());
+  snapshot.delayTimer = m.DelayTimer;
+  snapshot.soundTimer = m.SoundTimer;
+  snapshot.pendingKey = m.PendingKey;
+  snapshot.keyStates = m.KeyStates;
+  snapshot.screenWidth = m.ScreenWidth;
+  snapshot.screenHeight = m.ScreenHeight;
+  snapshot.pace = std::move(pace);
+  snapshot.instructionCount = m.InstructionCount;
+  snapshot.running = m.Running == 1;
+  snapshot.breakpointStop = m.Running == 1 ? -1 : breakpointStop;
+  snapshot.breakpoints.assign(breakpoints_.Addresses().begin(), breakpoints_.Addresses().end());
+  for (std::size_t address = 0; address < snapshot.memory.size(); ++address) {
+    m.MemoryCells[address].Text().copy(snapshot.memory[address].data(), 2);
+  }
+  snapshot.followPc = followsPc_;
+  snapshot.goTo = goTo_;
+  goTo_ = -1;
+  view_.ShowInspector(snapshot);
+}
+
+}  // namespace pellark
