@@ -19,17 +19,6 @@
 namespace pellark {
 namespace {
 
-class QuietHost : public MachineHost {
- public:
-  void LayOutWindow() override {}
-  void LayOutWindowForResolution() override {}
-  void RefreshWindow() override {}
-  void BootImageUnreadable() override {}
-  void PollEvents() override {}
-  void ShowFrame() override {}
-  void ProgramEnded() override {}
-};
-
 class IdleKeyboard : public KeyboardService {
  public:
   bool SnapshotKeyboard() override { return true; }
@@ -58,10 +47,10 @@ struct BenchMachine {
     // Sprite rows for the drawing loop.
     for (std::int32_t row = 0; row < 8; ++row) machine.SetCell(0x300 + row, ToHexByte(0xA5 ^ row));
   }
-  QuietHost host;
+  MachineHost host;
   IdleKeyboard keyboard;
   CopyingTrace trace;
-  Machine machine{host, keyboard, trace};
+  Machine machine{host, keyboard};
 };
 
 // Registers, arithmetic with flags, a skip and a jump back.
@@ -103,7 +92,7 @@ double PlainInstructionsPerSecond(std::initializer_list<int> program) {
 void RunInstructions(benchmark::State& state, std::initializer_list<int> program, bool traced) {
   const double plainRate = PlainInstructionsPerSecond(program);
   BenchMachine bench(program);
-  bench.machine.TraceEnabled = traced ? 1 : 0;
+  bench.machine.SetTrace(traced ? &bench.trace : nullptr);
   bench.machine.ExecuteInstruction();  // let the first cycle settle
   const std::size_t allocationsBefore = AllocationCount();
   const double start = ThreadSeconds();

@@ -51,13 +51,6 @@ const std::filesystem::path& ScratchFolder() {
 // No window: trace lines are built and dropped, key waits are answered by the keyboard.
 class SilentHost final : public MachineHost, public TraceLog {
  public:
-  void LayOutWindow() override {}
-  void LayOutWindowForResolution() override {}
-  void RefreshWindow() override {}
-  void BootImageUnreadable() override {}
-  void PollEvents() override {}
-  void ShowFrame() override {}
-  void ProgramEnded() override {}
   void AddTraceLine(std::string_view) override {}
 };
 
@@ -115,7 +108,7 @@ void LoadAsLoadDoes(Machine& machine, std::span<const std::uint8_t> program) {
 // builds every output: the trace lines as it goes, the state, all of memory, the screen and
 // the PNG.
 void RunLoadedMachine(Machine& machine) {
-  machine.TraceEnabled = 1;
+  machine.SetTrace(&host);
   for (int executed = 0; executed < kInstructionLimit && machine.Running == 1; ++executed) {
     RunInstructionPass(machine, kNoPacing);
   }
@@ -143,7 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const pellark::ProfileEntry& profile : pellark::kProfileTable) {
     pellark::SilentHost host;
     pellark::RandomKeys keys(pellark::SeedOf(input));
-    pellark::Machine machine(host, keys, host);
+    pellark::Machine machine(host, keys);
     machine.BootImage = bootImage;
     machine.StartUp();
     machine.Rules = profile.rules;

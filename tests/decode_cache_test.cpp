@@ -36,7 +36,7 @@ class DecodeCacheTest : public MachineTest,
 
 TEST_P(DecodeCacheTest, RunsWhatTheCellsHoldNow) {
   const SelfModifyingProgram& program = GetParam();
-  machine.TraceEnabled = 1;
+  machine.SetTrace(&trace);
   for (std::size_t i = 0; i < program.bytes.size(); ++i)
     Store(0x200 + static_cast<int>(i), {program.bytes[i]});
   Run(program.steps);
@@ -49,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(Programs, DecodeCacheTest, ::testing::ValuesIn(kProgram
                          });
 
 TEST_F(DecodeCacheTest, AResetAt200KeepsTheDecodedProgramAndAFullResetForgetsIt) {
-  machine.TraceEnabled = 1;
+  machine.SetTrace(&trace);
   Store(0x200, {0x60, 0x07, 0x12, 0x00});
   Run(2);
   machine.ResetMachine();

@@ -74,7 +74,7 @@ TEST_F(InstructionCycleTest, UnknownGroupZeroKeepsTheStepButUnknownGroupEightAdv
 }
 
 TEST_F(InstructionCycleTest, TheLastCellRepeatsAndAddressesBeyondItAreEmpty) {
-  machine.TraceEnabled = 1;
+  machine.SetTrace(&trace);
   Store(0x1000, {0x70});  // 70 with the missing cell beyond: V0 += 0, every cycle again
   machine.PC = 0x1000;
   Run(3);
@@ -90,7 +90,7 @@ TEST_F(InstructionCycleTest, TheLastCellRepeatsAndAddressesBeyondItAreEmpty) {
 }
 
 TEST_F(InstructionCycleTest, TrueSkipSkipsTheNextInstructionWithoutItsTraceLine) {
-  machine.TraceEnabled = 1;
+  machine.SetTrace(&trace);
   Store(0x200, {0x30, 0x00, 0x61, 0x11, 0x62, 0x22});
   Run(3);
   EXPECT_EQ(V(1), 0);
@@ -99,7 +99,7 @@ TEST_F(InstructionCycleTest, TrueSkipSkipsTheNextInstructionWithoutItsTraceLine)
 }
 
 TEST_F(InstructionCycleTest, ASkippedComparisonTracesAndOnlyClearsTheSkip) {
-  machine.TraceEnabled = 1;
+  machine.SetTrace(&trace);
   Store(0x200, {0x30, 0x00, 0x30, 0x00, 0x61, 0x11});
   Run(3);
   EXPECT_EQ(V(1), 0x11);

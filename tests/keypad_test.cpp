@@ -1,3 +1,4 @@
+#include "core/instruction_pass.h"
 #include "machine_fixture.h"
 
 namespace pellark {
@@ -113,6 +114,45 @@ TEST_F(KeypadTest, QuitDuringTheKeyWaitEndsIt) {
   Run();
   EXPECT_EQ(V(3), 15);
   EXPECT_EQ(machine.PcStep, 2);
+}
+
+TEST_F(KeypadTest, TheKeyWaitIsAStateTheInstructionLeavesTheMachineIn) {
+  Store(0x200, {0x60, 0x01, 0xF3, 0x0A, 0x61, 0x01});
+  Run();
+  machine.ExecuteInstruction();
+  // The instruction has returned; it ends only when a round of the wait finds a key.
+  EXPECT_TRUE(machine.WaitingForKey());
+  EXPECT_EQ(machine.PC, 0x202);
+  EXPECT_EQ(machine.PcStep, 2);  // still the step of the instruction before
+  EXPECT_FALSE(machine.ContinueKeyWait());
+  EXPECT_TRUE(machine.WaitingForKey());
+  keyboard.Hold(kScan1);
+  EXPECT_TRUE(machine.ContinueKeyWait());
+  EXPECT_FALSE(machine.WaitingForKey());
+  EXPECT_EQ(V(3), 1);
+  EXPECT_EQ(RunAndGetAddress(), 0x204);
+}
+
+TEST_F(KeypadTest, AStepInAWaitStartedAfterAJumpKeepsTheJumpsStepUntilTheWaitEnds) {
+  Store(0x200, {0x12, 0x04, 0x00, 0x00, 0xF3, 0x0A});
+  Run();
+  machine.ExecuteInstruction();
+  EXPECT_EQ(machine.NextFetchAddress(), 0x204);
+  keyboard.Hold(kScan1);
+  machine.ContinueKeyWait();
+  EXPECT_EQ(machine.NextFetchAddress(), 0x206);
+}
+
+TEST_F(KeypadTest, AWaitingInstructionsPassIsPacedOnceWhenTheWaitEnds) {
+  Store(0x200, {0xF3, 0x0A});
+  EXPECT_FALSE(RunInstructionPass(machine, kNoPacing));
+  EXPECT_FALSE(RunInstructionPass(machine, kNoPacing));
+  EXPECT_EQ(machine.TimerTick, 0);
+  EXPECT_EQ(machine.InstructionCount, 1u);
+  keyboard.Hold(kScan1);
+  EXPECT_TRUE(RunInstructionPass(machine, kNoPacing));
+  EXPECT_EQ(machine.TimerTick, 1);
+  EXPECT_EQ(machine.InstructionCount, 1u);
 }
 
 TEST_F(KeypadTest, TimerInstructionsMoveValuesBetweenRegistersAndTimers) {

@@ -21,7 +21,8 @@ class RecordingHost : public MachineHost {
   void LayOutWindowForResolution() override { ++resolutionLayouts; }
   void RefreshWindow() override { ++refreshes; }
   void BootImageUnreadable() override { ++unreadableBootImages; }
-  void PollEvents() override {
+  // What the main loop does before each round of a key wait.
+  void PollEvents() {
     ++polls;
     if (onPollEvents) onPollEvents();
   }
@@ -75,13 +76,20 @@ class MachineTest : public ::testing::Test {
   void Store(std::int32_t address, std::initializer_list<int> bytes) {
     for (const int byte : bytes) machine.SetCell(address++, ToHexByte(byte));
   }
+  // Runs instructions as the main loop does, polling events between the rounds of a key wait.
   void Run(int instructions = 1) {
-    for (int i = 0; i < instructions; ++i) machine.ExecuteInstruction();
+    for (int i = 0; i < instructions; ++i) {
+      machine.ExecuteInstruction();
+      while (machine.WaitingForKey()) {
+        host.PollEvents();
+        machine.ContinueKeyWait();
+      }
+    }
   }
   // Runs one instruction and answers the address it ran at.
   std::int32_t RunAndGetAddress() {
     const std::int32_t address = machine.NextFetchAddress();
-    machine.ExecuteInstruction();
+    Run();
     return address;
   }
   std::int32_t V(int index) const { return machine.Registers[static_cast<std::size_t>(index)]; }
@@ -100,7 +108,7 @@ class MachineTest : public ::testing::Test {
   RecordingHost host;
   ScriptedKeyboard keyboard;
   RecordingTrace trace;
-  Machine machine{host, keyboard, trace};
+  Machine machine{host, keyboard};
 };
 
 }  // namespace pellark

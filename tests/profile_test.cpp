@@ -200,7 +200,7 @@ TEST_F(ProfileTest, ZeroZeroFdEndsTheProgramWhereItStands) {
 }
 
 TEST_F(ProfileTest, NopPassesWithItsLineButScrollsNothing) {
-  machine.TraceEnabled = 1;
+  machine.SetTrace(&trace);
   RunUnder(RulesOf(Profile::Octo), {0x00, 0x00}, 0);
   machine.ScreenImage.PutPixel(5, 10, White);
   Run();

@@ -13,7 +13,7 @@ class TraceLineTest : public MachineTest, public ::testing::WithParamInterface<T
 
 TEST_P(TraceLineTest, ShowsTheAddressAndTheMnemonic) {
   const TraceCase& c = GetParam();
-  machine.TraceEnabled = 1;
+  machine.SetTrace(&trace);
   for (std::size_t i = 0; i < c.bytes.size(); ++i) {
     machine.SetCell(c.address + static_cast<int>(i), ToHexByte(c.bytes[i]));
   }
@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TraceCase{0xFFE, {0x1F, 0xFE}, "$FFE: Jmp ,$FFE"}));
 
 TEST_F(MachineTest, SpritesAtOrBelow200ShowTheFiveRowsTheyDraw) {
-  machine.TraceEnabled = 1;
+  machine.SetTrace(&trace);
   machine.I = 0x200;
   Store(0x400, {0xD0, 0x1F});
   machine.PC = 0x400;
@@ -86,7 +86,7 @@ TEST_F(MachineTest, SpritesAtOrBelow200ShowTheFiveRowsTheyDraw) {
 }
 
 TEST_F(MachineTest, KeyWaitTracesBeforeWaiting) {
-  machine.TraceEnabled = 1;
+  machine.SetTrace(&trace);
   Store(0x200, {0xF2, 0x0A});
   std::size_t linesWhileWaiting = 0;
   host.onPollEvents = [&] {
@@ -102,14 +102,14 @@ TEST_F(MachineTest, NothingIsTracedWhenTheTraceIsOffOrTheInstructionHasNoHandler
   Store(0x200, {0x60, 0x01, 0x81, 0x28});
   Run(2);
   EXPECT_TRUE(trace.lines.empty());
-  machine.TraceEnabled = 1;
+  machine.SetTrace(&trace);
   Store(0x204, {0x81, 0x2F, 0xE1, 0x00, 0xF1, 0x00});
   Run(3);
   EXPECT_TRUE(trace.lines.empty());
 }
 
 TEST_F(MachineTest, TransfersTraceTheirOwnAddress) {
-  machine.TraceEnabled = 1;
+  machine.SetTrace(&trace);
   Store(0x200, {0x23, 0x00});
   Store(0x300, {0x00, 0xEE});
   Run(2);

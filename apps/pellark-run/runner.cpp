@@ -23,7 +23,7 @@ Runner::Runner(const RunOptions& options)
     : options_(options),
       output_(STDOUT_FILENO),
       keyboard_(options.presses),
-      machine_(*this, keyboard_, *this) {}
+      machine_(*this, keyboard_) {}
 
 bool Runner::StartUp() {
   const std::filesystem::path path =
@@ -37,7 +37,7 @@ bool Runner::StartUp() {
     return false;
   }
   machine_.BootImage = std::move(bootImage.bytes);
-  machine_.TraceEnabled = options_.trace ? 1 : 0;
+  if (options_.trace) machine_.SetTrace(this);
   machine_.StartUp();
   return true;
 }
@@ -105,8 +105,15 @@ int Runner::Run() {
   const auto start = std::chrono::steady_clock::now();
   // A program that ends itself (00FD) stops the machine, and the run; output that cannot be
   // written ends it too: nobody would see the rest.
-  while (executed_ < options_.instructionLimit && !endedInKeyWait_ && machine_.Running == 1 &&
-         !output_.Failed()) {
+  // A key wait, once begun, ends before the run does.
+  while ((executed_ < options_.instructionLimit || machine_.WaitingForKey()) &&
+         machine_.Running == 1 && !output_.Failed()) {
+    if (machine_.WaitingForKey()) {
+      AnswerKeyWait();
+      RunInstructionPass(machine_, spinCount);
+      if (endedInKeyWait_) break;
+      continue;
+    }
     if (breakpoints_.StopsBefore(machine_)) {
       broke = true;
       break;
@@ -134,14 +141,14 @@ void Runner::Tell(const std::string& line) {
   if (std::fprintf(stderr, "%s\n", line.c_str()) < 0) tellFailed_ = true;
 }
 
-void Runner::PollEvents() {
+void Runner::AnswerKeyWait() {
   if (keyboard_.AnyKeyHeld() || keyboard_.StartNextPress()) return;
-  // Nothing will ever answer this wait. Report the machine as it is now, before the ended
-  // wait writes its key into Vx, then end the wait as a close request does.
+  // Report the machine as it is now, before the ended wait writes its key into Vx, then end
+  // the wait as a close request does.
   ReportMachine();
   Tell("waiting for key at $" + HexText(machine_.PC));
   machine_.QuitRequested = 1;
-  machine_.PendingKey = 16;
+  machine_.InterruptKeyWait();
   endedInKeyWait_ = true;
 }
 

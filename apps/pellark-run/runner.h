@@ -26,17 +26,8 @@ class Runner final : public MachineHost, public TraceLog {
   // image cannot be read or the program cannot be loaded.
   int Run();
 
-  // MachineHost: there is no window.
-  void LayOutWindow() override {}
-  void LayOutWindowForResolution() override {}
-  void RefreshWindow() override {}
-  // Never: a run whose boot image cannot be read ends before the machine starts.
-  void BootImageUnreadable() override {}
-  // Called only while a key wait finds no key held.
-  void PollEvents() override;
-  // Frames have no real time here: they are counted in instructions.
-  void ShowFrame() override {}
-  void ProgramEnded() override {}
+  // MachineHost: there is no window, and frames have no real time here: they are counted in
+  // instructions. A run whose boot image cannot be read ends before the machine starts.
 
   // TraceLog
   void AddTraceLine(std::string_view line) override { output_.WriteLine(line); }
@@ -53,6 +44,9 @@ class Runner final : public MachineHost, public TraceLog {
   // Prints --state, --memory and --screen, and writes --png.
   void ReportMachine();
   void ReportBenchmark(double seconds);
+  // Before each round of a key wait: a key held or a press yet to come answers it; without
+  // either nothing ever will, and the run ends in the wait.
+  void AnswerKeyWait();
   // One line on standard error; a line that cannot be written fails the run.
   void Tell(const std::string& line);
 

@@ -19,15 +19,15 @@ std::int32_t Wrapped(std::int64_t value) {
 }  // namespace
 
 void Machine::ExecuteInstruction() {
-  ResetMark = 0;
   InstructionCount += 1;
   PC = NextFetchAddress();
-  // A copy: the handler, or a command run inside a key wait, may write the cells it came from.
+  // A copy: the handler may write the cells it came from.
   const Instruction instruction = MemoryCells.InstructionAt(PC);
   ReadKeypad();
-  const CycleEnd end = RunHandler(instruction);
-  // A reset inside the key wait has set PC and PcStep for the next fetch itself.
-  if (ResetMark == 1) return;
+  SettleStep(RunHandler(instruction));
+}
+
+void Machine::SettleStep(CycleEnd end) {
   switch (end) {
     case CycleEnd::Advance: PcStep = 2; break;
     case CycleEnd::Transfer: PcStep = 0; break;
@@ -95,6 +95,8 @@ Machine::CycleEnd Machine::RunHandler(const Instruction& in) {
     case Mnemonic::High:
     case Mnemonic::Drw:
     case Mnemonic::XDrw: RunDisplayInstruction(in); return CycleEnd::Advance;
+    // The step is settled when the wait ends.
+    case Mnemonic::Key: BeginKeyWait(in); return CycleEnd::KeepStep;
     default: RunKeypadTimerOrMemoryInstruction(in); return CycleEnd::Advance;
   }
 }

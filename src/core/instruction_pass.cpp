@@ -40,14 +40,25 @@ void StepTimers(Machine& machine) {
   machine.SoundTimer = std::max(machine.SoundTimer, 0);
 }
 
-void RunInstructionPass(Machine& machine, std::int32_t spinCount, FramePacing framePacing) {
-  machine.ExecuteInstruction();
-  if (machine.Rules.frameTiming) {
-    machine.CountFrameCycle(framePacing);
-    return;
+bool RunInstructionPass(Machine& machine, std::int32_t spinCount, FramePacing framePacing) {
+  PassPacing pacing{spinCount, framePacing};
+  if (machine.WaitingForKey()) {
+    if (!machine.ContinueKeyWait()) return false;
+    pacing = machine.KeyWaitPacing;
+  } else {
+    machine.ExecuteInstruction();
+    if (machine.WaitingForKey()) {
+      machine.KeyWaitPacing = pacing;
+      return false;
+    }
   }
-  BusyWait(spinCount);
-  StepTimers(machine);
+  if (machine.Rules.frameTiming) {
+    machine.CountFrameCycle(pacing.framePacing);
+  } else {
+    BusyWait(pacing.spinCount);
+    StepTimers(machine);
+  }
+  return true;
 }
 
 void Machine::CountFrameCycle(FramePacing framePacing) {

@@ -11,9 +11,6 @@ constexpr std::int32_t SpinCountForSpeed(std::int32_t speedPercent) {
   return (100 - speedPercent) * 2500;
 }
 
-// A spin count that skips the busy-wait entirely, for unpaced runs.
-inline constexpr std::int32_t kNoPacing = -1;
-
 // Counts a process-wide counter from 0 until it exceeds spinCount: spinCount + 1 increments,
 // none for kNoPacing. No clock is read; each increment carries the processor's spin-wait hint.
 void BusyWait(std::int32_t spinCount);
@@ -24,8 +21,10 @@ void StepTimers(Machine& machine);
 // What one main-loop pass does while the machine runs: the instruction, then the pacing and
 // the timers. By instruction count, the busy-wait and the timer step; with frame timing, the
 // frame's count, whose end steps the timers, shows the display and waits for the next frame,
-// unless the pass is one the user steps (FramePacing::Immediate).
-void RunInstructionPass(Machine& machine, std::int32_t spinCount,
+// unless the pass is one the user steps (FramePacing::Immediate). While a key wait is in
+// progress a pass is one round of the wait instead, and the instruction's pacing, as its own
+// pass asked, follows when the wait ends. True when an instruction finished in this pass.
+bool RunInstructionPass(Machine& machine, std::int32_t spinCount,
                         FramePacing framePacing = FramePacing::RealTime);
 
 }  // namespace pellark

@@ -30,18 +30,31 @@ bool Machine::IsKeypadKeyHeld(std::int32_t key) const {
   return key >= 0 && key < 16 && KeyStates[static_cast<std::size_t>(key)] == 1;
 }
 
-void Machine::WaitForKey(const Instruction& in) {
+void Machine::BeginKeyWait(const Instruction& in) {
   PendingKey = 0;
   Trace(in, Mnemonic::Key);
-  // Menu commands run inside the wait; Quit and every reset end it by setting PendingKey to 16.
-  do {
-    host_.PollEvents();
-    ReadKeypad();
+  KeyWaitRegister = in.x;
+  keyWaitSettlesStep_ = true;
+}
+
+bool Machine::ContinueKeyWait() {
+  ReadKeypad();
+  if (PendingKey == 0) {
     // With frame timing the wait sleeps to the next frame, and the timers go on counting.
-    if (PendingKey == 0 && Rules.frameTiming) EndFrame(FramePacing::RealTime);
-  } while (PendingKey == 0);
+    if (Rules.frameTiming) EndFrame(FramePacing::RealTime);
+    return false;
+  }
   PendingKey = PendingKey - 1;
-  Registers[static_cast<std::size_t>(in.x)] = PendingKey;
+  Registers[static_cast<std::size_t>(KeyWaitRegister)] = PendingKey;
+  KeyWaitRegister = kNoKeyWait;
+  if (keyWaitSettlesStep_) SettleStep(CycleEnd::Advance);
+  return true;
+}
+
+void Machine::InterruptKeyWait() {
+  // The highest keypad value + 1 is 16: the wait ends as if key F were pressed, unless a key
+  // is held when it next reads the keypad.
+  PendingKey = 16;
 }
 
 std::int32_t Machine::LargeDigitAddress(std::int32_t digit) const {
@@ -80,7 +93,6 @@ void Machine::RunKeypadTimerOrMemoryInstruction(const Instruction& in) {
       Trace(in, Mnemonic::Skup, PendingKey);
       return;
     case Mnemonic::GDelay: vx = DelayTimer; break;
-    case Mnemonic::Key: WaitForKey(in); return;
     case Mnemonic::SDelay: DelayTimer = vx; break;
     case Mnemonic::SSound: SoundTimer = vx; break;
     case Mnemonic::Addi:

@@ -6,8 +6,8 @@
 
 namespace pellark {
 
-Machine::Machine(MachineHost& host, KeyboardService& keyboard, TraceLog& trace)
-    : host_(host), keyboard_(keyboard), trace_(trace) {}
+Machine::Machine(MachineHost& host, KeyboardService& keyboard)
+    : host_(host), keyboard_(keyboard) {}
 
 void Machine::StartUp() {
   ScreenWidth = 64;
@@ -32,9 +32,9 @@ void Machine::ResetMachine() {
   QuitRequested = 0;
   ScreenWidth = 64;
   ScreenHeight = 32;
-  // Ends a key wait in progress, and makes the cycle in progress fetch next at the new PC.
-  PendingKey = 16;
-  ResetMark = 1;
+  // Ends a key wait in progress; the next fetch is at the new PC, whatever the wait writes.
+  InterruptKeyWait();
+  keyWaitSettlesStep_ = false;
   if (ResetAddress == kBootStart) {
     MemoryCells.Clear();
     StoreBootImage();
@@ -64,7 +64,7 @@ void Machine::LoadProgram(std::span<const std::uint8_t> bytes) {
 }
 
 void Machine::AddTraceLine(const Instruction& instruction, Mnemonic mnemonic, std::int32_t value) {
-  trace_.AddTraceLine(TraceLine(PC, mnemonic, instruction.Operands(value)).View());
+  trace_->AddTraceLine(TraceLine(PC, mnemonic, instruction.Operands(value)).View());
 }
 
 }  // namespace pellark

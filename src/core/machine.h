@@ -21,6 +21,15 @@ class TraceLog;
 
 // Whether the end of a frame waits for the next 1/60 s, or is shown at once.
 enum class FramePacing { RealTime, Immediate };
+// A spin count that skips the busy-wait entirely, for unpaced runs.
+inline constexpr std::int32_t kNoPacing = -1;
+// What follows an instruction in its pass: the busy-wait's spin count (kNoPacing for none)
+// and, with frame timing, how the frame's end is shown.
+struct PassPacing {
+  std::int32_t spinCount = kNoPacing;
+  FramePacing framePacing = FramePacing::RealTime;
+};
+inline constexpr std::int32_t kNoKeyWait = -1;
 inline constexpr std::int32_t kProgramStart = 0x200;
 inline constexpr std::int32_t kBootStart = 0x100;
 // Where the boot image keeps the large digits 0 to 7, whose places at 10 * d the small font
@@ -32,7 +41,7 @@ inline constexpr std::int32_t kLowLargeDigits = 0xA0;
 // the front end, its commands and the runner read and set it by name.
 class Machine {
  public:
-  Machine(MachineHost& host, KeyboardService& keyboard, TraceLog& trace);
+  Machine(MachineHost& host, KeyboardService& keyboard);
 
   // Memory, addresses 0x000 to 0x1000; every cell empty until written.
   TextMemory MemoryCells;
@@ -44,8 +53,6 @@ class Machine {
   std::int32_t PcStep = 0;
   // The next instruction that has a handler is to be skipped.
   std::int32_t SkipNext = 0;
-  // A reset happened during the current instruction cycle.
-  std::int32_t ResetMark = 0;
   // Calls fill slots 1 to 15; slot 16 stays 0.
   std::array<std::int32_t, 17> CallStack{};
   std::int32_t StackPointer = 0;
@@ -54,6 +61,10 @@ class Machine {
   std::array<std::int32_t, 16> KeyStates{};
   // Keypad value + 1 of the highest key seen held; 0 = none; 16 ends a key wait.
   std::int32_t PendingKey = 0;
+  // The register an Fx0A waits to fill with a key; kNoKeyWait while none waits.
+  std::int32_t KeyWaitRegister = kNoKeyWait;
+  // How the pass that began the key wait paces the instruction once the wait ends.
+  PassPacing KeyWaitPacing;
   std::int32_t ScreenWidth = 64;
   std::int32_t ScreenHeight = 32;
   // Where execution starts after a reset; 0x100 also selects a full reset.
@@ -76,7 +87,6 @@ class Machine {
   std::uint64_t InstructionCount = 0;
 
   // Front-end settings that the instructions read; no reset touches them.
-  std::int32_t TraceEnabled = 0;
   std::int32_t InvertColors = 0;
   std::int32_t Antiflicker = 0;
 
@@ -96,7 +106,18 @@ class Machine {
   // no bytes (a program that could not be read). Cells beyond the program keep their texts.
   void LoadProgram(std::span<const std::uint8_t> bytes);
   // One instruction cycle: advance PC, fetch, read the keypad, run one handler, settle PcStep.
+  // Fx0A only begins its key wait here; the instruction ends when the wait does.
   void ExecuteInstruction();
+  // Where executed instructions add their trace lines; null while the trace is off.
+  void SetTrace(TraceLog* trace) { trace_ = trace; }
+  bool WaitingForKey() const { return KeyWaitRegister != kNoKeyWait; }
+  // One round of a key wait, as the main loop makes between its event polls: reads the keypad
+  // and, with a key held (or the wait interrupted), writes it to Vx and ends the instruction;
+  // without one, with frame timing, ends a frame. True when the wait has ended.
+  bool ContinueKeyWait();
+  // Makes the key wait in progress end at its next round (Quit, a reset, a run with no more
+  // keys to press).
+  void InterruptKeyWait();
   // Where the next cycle fetches: PC moved on by PcStep, or PC itself from the last cell on,
   // where it no longer moves.
   std::int32_t NextFetchAddress() const { return PC < kLastCell ? PC + PcStep : PC; }
@@ -142,6 +163,7 @@ class Machine {
   };
 
   CycleEnd RunHandler(const Instruction& instruction);
+  void SettleStep(CycleEnd end);
   CycleEnd RunUnknownGroupZero(const Instruction& instruction);
   CycleEnd EndProgram();
   // The handlers by family; each runs only when its instruction is not the one skipped.
@@ -162,7 +184,7 @@ class Machine {
   void SaveFlags(std::int32_t x);
   void RestoreFlags(std::int32_t x);
   std::int32_t LargeDigitAddress(std::int32_t digit) const;
-  void WaitForKey(const Instruction& instruction);
+  void BeginKeyWait(const Instruction& instruction);
   bool IsKeypadKeyHeld(std::int32_t key) const;
 
   // Clears a pending skip; true when this instruction is the one skipped.
@@ -173,7 +195,7 @@ class Machine {
   }
   // Inline, so that an instruction with the trace off pays one test for it.
   void Trace(const Instruction& instruction, Mnemonic mnemonic, std::int32_t value = 0) {
-    if (TraceEnabled == 1) AddTraceLine(instruction, mnemonic, value);
+    if (trace_ != nullptr) AddTraceLine(instruction, mnemonic, value);
   }
   void AddTraceLine(const Instruction& instruction, Mnemonic mnemonic, std::int32_t value);
   void StoreBootImage();
@@ -183,9 +205,11 @@ class Machine {
   // The keyboard snapshot KeyStates were last read from, and the highest keypad key held then.
   std::uint32_t keypadGeneration_ = 0;
   std::int32_t highestKeyHeld_ = -1;
+  // False once a reset has set PC and PcStep for the next fetch during the key wait.
+  bool keyWaitSettlesStep_ = true;
   MachineHost& host_;
   KeyboardService& keyboard_;
-  TraceLog& trace_;
+  TraceLog* trace_ = nullptr;
 };
 
 }  // namespace pellark

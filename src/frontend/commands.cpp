@@ -88,7 +88,7 @@ void FrontEnd::LoadProgram(const std::string& path) {
 void FrontEnd::RequestQuit() {
   // The program ends after the current pass; a key wait in progress ends first.
   machine_.QuitRequested = 1;
-  machine_.PendingKey = 16;
+  machine_.InterruptKeyWait();
 }
 
 void FrontEnd::ResetMachine() {

@@ -41,6 +41,8 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void RunPass();
   // Carries out one menu command, as a selection of its item does.
   void RunCommand(MenuId command);
+  // One round of event handling and menu commands; commands may reset the machine.
+  void PollEvents();
   // Resets the machine and loads the program file at path, as Load does with the file chosen
   // in its dialog: for a program named on the command line or dropped on the window.
   void OpenProgram(const std::string& path);
@@ -55,6 +57,8 @@ class FrontEnd final : public MachineHost, public TraceLog {
   // Tick at which the speed text was drawn; 0 when none is showing.
   std::uint32_t SpeedTextTime = 0;
   std::int32_t MenuHeight = 0;
+  // Whether executed instructions add their lines to the trace list ("Debugger").
+  std::int32_t TraceEnabled = 0;
   // The boot image every full reset reads anew.
   std::filesystem::path BootImagePath = DefaultBootImagePath();
   std::string CreditText;
@@ -67,7 +71,6 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void LayOutWindowForResolution() override;
   void RefreshWindow() override;
   void BootImageUnreadable() override;
-  void PollEvents() override;
   void ShowFrame() override;
   void ProgramEnded() override;
 
@@ -75,8 +78,6 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void AddTraceLine(std::string_view line) override;
 
  private:
-  // Runs one instruction pass; a key wait inside it polls events.
-  void ExecutePass(std::int32_t spinCount, FramePacing framePacing);
   void Step();
   void StopAtBreakpoint();
   void RequestQuit();
@@ -124,7 +125,6 @@ class FrontEnd final : public MachineHost, public TraceLog {
   Breakpoints breakpoints_;
   // The breakpoint the machine stopped before; -1 when it was not a breakpoint that stopped it.
   std::int32_t breakpointStop_ = -1;
-  bool passInProgress_ = false;
   InspectorController inspector_;
 };
 

@@ -19,27 +19,29 @@ void FrontEnd::ProgramLoop() {
 
 void FrontEnd::RunPass() {
   PollEvents();
+  if (machine_.WaitingForKey()) {
+    // The wait goes on whether the machine runs or was stopped meanwhile; the pacing is the
+    // one its instruction's pass asked for.
+    const bool waiting = !RunInstructionPass(machine_, SpinCount);
+    // Without frames to wait for, a wait that finds no key does not spin.
+    if (waiting && !machine_.Rules.frameTiming) SleepMilliseconds(1);
+    return;
+  }
   if (machine_.Running == 1 && breakpoints_.StopsBefore(machine_)) StopAtBreakpoint();
   if (machine_.Running == 1) {
-    ExecutePass(SpinCount, FramePacing::RealTime);
+    RunInstructionPass(machine_, SpinCount);
   } else {
     // A stopped machine does not spin.
     SleepMilliseconds(1);
   }
 }
 
-void FrontEnd::ExecutePass(std::int32_t spinCount, FramePacing framePacing) {
-  passInProgress_ = true;
-  RunInstructionPass(machine_, spinCount, framePacing);
-  passInProgress_ = false;
-}
-
 void FrontEnd::Step() {
-  // Only a stopped machine steps, and not from inside an instruction that waits for a key.
-  if (machine_.Running == 1 || passInProgress_) return;
+  // Only a stopped machine steps, and not while an instruction waits for a key.
+  if (machine_.Running == 1 || machine_.WaitingForKey()) return;
   breakpointStop_ = -1;
   // A step is one instruction the user looks at: nothing to pace, no frame to wait for.
-  ExecutePass(kNoPacing, FramePacing::Immediate);
+  RunInstructionPass(machine_, kNoPacing, FramePacing::Immediate);
   RefreshWindow();
 }
 

@@ -20,7 +20,7 @@ std::string BuildCreditText() {
 
 FrontEnd::FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorView& inspector)
     : window_(window),
-      machine_(*this, keyboard, *this),
+      machine_(*this, keyboard),
       programs_(machine_, window),
       compatibility_(machine_, window),
       inspector_(machine_, breakpoints_, inspector, window) {}

@@ -4,7 +4,7 @@
 namespace pellark {
 
 void FrontEnd::ApplyWindowSize() {
-  const int height = machine_.TraceEnabled == 1 ? 2 * DisplayHeight() + 2 : DisplayHeight();
+  const int height = TraceEnabled == 1 ? 2 * DisplayHeight() + 2 : DisplayHeight();
   window_.SetClientSize(DisplayWidth(), height + MenuHeight);
 }
 
@@ -20,7 +20,7 @@ void FrontEnd::CreateTraceList(int top) {
 }
 
 void FrontEnd::LayOutWindow() {
-  if (machine_.TraceEnabled == 1) {
+  if (TraceEnabled == 1) {
     RebuildTraceList();
   } else {
     ApplyWindowSize();
@@ -28,7 +28,7 @@ void FrontEnd::LayOutWindow() {
 }
 
 void FrontEnd::LayOutWindowForResolution() {
-  if (machine_.TraceEnabled == 0) {
+  if (TraceEnabled == 0) {
     window_.SetClientSize(DisplayWidth(), DisplayHeight() + MenuHeight);
     return;
   }
@@ -39,7 +39,8 @@ void FrontEnd::LayOutWindowForResolution() {
 }
 
 void FrontEnd::ToggleDebugger() {
-  machine_.TraceEnabled = ToggleMark(MenuId::Debugger);
+  TraceEnabled = ToggleMark(MenuId::Debugger);
+  machine_.SetTrace(TraceEnabled == 1 ? this : nullptr);
   // Switched off, the list keeps its lines and stays where it was, outside the smaller window.
   LayOutWindow();
 }

@@ -221,9 +221,12 @@ TEST_F(CommandsTest, QuitRunDirectlyEndsTheProgramAndAKeyWait) {
 
 TEST_F(CommandsTest, AResetDuringAKeyWaitRestartsAtTheResetAddress) {
   StartProgram({0xF3, 0x0A, 0x60, 0x05});
-  window.QueueEvent({});                                       // for the pass's own poll
-  window.QueueMenuSelection(static_cast<int>(MenuId::Reset));  // for the key wait's first poll
+  window.QueueEvent({});                                       // the pass that begins the wait
+  window.QueueMenuSelection(static_cast<int>(MenuId::Reset));  // the wait's first pass
   frontEnd.RunPass();
+  EXPECT_TRUE(machine().WaitingForKey());
+  frontEnd.RunPass();
+  EXPECT_FALSE(machine().WaitingForKey());
   EXPECT_EQ(machine().Registers[3], 15);
   EXPECT_EQ(machine().PC, 0x100);
   frontEnd.RunPass();
@@ -243,6 +246,7 @@ TEST_F(CommandsTest, TheCloseBoxDuringAKeyWaitEndsTheProgram) {
 TEST_F(CommandsTest, AHeldKeyEndsTheKeyWait) {
   StartProgram({0xF3, 0x0A, 0x12, 0x02});
   window.SetKeyHeld(0x2E, true);  // C: keypad B
+  frontEnd.RunPass();
   frontEnd.RunPass();
   EXPECT_EQ(machine().Registers[3], 0xB);
 }

@@ -79,10 +79,16 @@ TEST_F(InspectorTest, StepDoesNothingWhileRunning) {
 TEST_F(InspectorTest, AStepIntoAKeyWaitWaitsWhileTheCommandsWork) {
   StartProgram({0xF3, 0x0A, 0x60, 0x05});
   Select(MenuId::Stop);
-  // Polled by the wait: a second step must not start inside it; Run and Stop work; Quit ends it.
-  for (const MenuId id : {MenuId::Step, MenuId::Run, MenuId::Stop, MenuId::Quit})
-    window.QueueMenuSelection(static_cast<int>(id));
+  // Polled while it waits: a second step must not start; Run and Stop work; Quit ends it.
+  const std::initializer_list<MenuId> commands = {MenuId::Step, MenuId::Run, MenuId::Stop,
+                                                  MenuId::Quit};
+  for (const MenuId id : commands) window.QueueMenuSelection(static_cast<int>(id));
   frontEnd.RunCommand(MenuId::Step);
+  for (std::size_t pass = 0; pass < commands.size(); ++pass) {
+    EXPECT_TRUE(machine().WaitingForKey());
+    frontEnd.RunPass();
+  }
+  EXPECT_FALSE(machine().WaitingForKey());
   EXPECT_EQ(window.PendingEvents(), 0u);
   EXPECT_EQ(machine().InstructionCount, 1u);
   EXPECT_EQ(machine().Registers[3], 15);
@@ -94,6 +100,7 @@ TEST_F(InspectorTest, AStepIntoAKeyWaitWaitsWhileTheCommandsWork) {
   Select(MenuId::Stop);
   window.QueueMenuSelection(static_cast<int>(MenuId::Reset));
   frontEnd.RunCommand(MenuId::Step);
+  frontEnd.RunPass();
   EXPECT_EQ(machine().PC, 0x100);
   EXPECT_EQ(machine().Running, 1);
 }

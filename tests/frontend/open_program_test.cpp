@@ -61,8 +61,9 @@ TEST_F(OpenProgramTest, AFileThatCannotBeLoadedGetsTheMessagesOfLoad) {
 
 TEST_F(OpenProgramTest, ADropDuringAKeyWaitEndsItAndStartsTheDroppedProgram) {
   StartProgram({0xF3, 0x0A});
-  window.QueueEvent({});  // for the pass's own poll
+  window.QueueEvent({});  // the pass that begins the wait
   window.QueueFileDrop(WriteFile("dropped.ch8", {0x60, 0x05, 0x12, 0x02}));
+  frontEnd.RunPass();
   frontEnd.RunPass();
   EXPECT_EQ(machine().PC, 0x200);
   EXPECT_EQ(machine().Cell(0x200).Text(), "60");

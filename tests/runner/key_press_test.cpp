@@ -138,5 +138,15 @@ TEST(KeyWait, WithNoPressLeftEndsTheRunThereReportingTheMachineBeforeTheWait) {
   EXPECT_EQ(lines[3], "F3 A");
 }
 
+TEST(KeyWait, BegunByTheLastInstructionOfTheRunIsAnsweredBeforeTheRunEnds) {
+  const ScratchFolder folder;
+  const RunResult result = RunPellark({"-n", "2", "--state", "--press", "7@500",
+                                       folder.WriteProgram({0x60, 0x01, 0xF3, 0x0A, 0x12, 0x04})});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out,
+            "PC=202 I=001 SP=0 DT=0 ST=0 V=01 00 00 07 00 00 00 00 00 00 00 00 00 00 00 00\n");
+}
+
 }  // namespace
 }  // namespace pellark
