@@ -25,24 +25,6 @@ void Machine::SetResolution(int width, int height) {
   ClearScreen();
 }
 
-void Machine::RunDisplayInstruction(const Instruction& in) {
-  switch (in.handler) {
-    case Mnemonic::Nop:
-      // On the platforms 0000 is no instruction: it only passes.
-      if (!Rules.platformGroupZero) ScrollScreen(0, -6);
-      break;
-    case Mnemonic::Scdown: ScrollScreen(0, in.n); break;
-    case Mnemonic::Cls: ClearScreen(); break;
-    case Mnemonic::Scright: ScrollScreen(4, 0); break;
-    case Mnemonic::Scleft: ScrollScreen(-4, 0); break;
-    case Mnemonic::Low: SetResolution(64, 32); break;
-    case Mnemonic::High: SetResolution(128, 64); break;
-    // A sprite shows its line after drawing and after the refresh.
-    default: DrawSprite(in); return;
-  }
-  Trace(in, in.handler);
-}
-
 void Machine::DrawSprite(const Instruction& in) {
   // The coordinates are taken before the flag is cleared: a VF operand means its old value.
   std::int32_t x = Registers[static_cast<std::size_t>(in.x)];
@@ -56,7 +38,7 @@ void Machine::DrawSprite(const Instruction& in) {
   int plotCount = 0;
   int eraseCount = 0;
 
-  const bool wide = in.handler == Mnemonic::XDrw;
+  const bool wide = in.operation == Operation::XDrw;
   int rows = in.n;
   int columns = 8;
   if (wide) {
@@ -118,7 +100,7 @@ void Machine::DrawSprite(const Instruction& in) {
     // With Antiflicker a draw that only erased pixels is not shown by itself.
     host_.RefreshWindow();
   }
-  Trace(in, wide ? Mnemonic::XDrw : Mnemonic::Drw, rows);
+  Trace(in, wide ? Operation::XDrw : Operation::Drw, rows);
 }
 
 }  // namespace pellark

@@ -14,49 +14,49 @@ HexByte PadSecondByte(HexByte second) {
 
 struct TextRow {
   std::string_view text;
-  Mnemonic handler;
+  Operation operation;
 };
 
 // Group 0 by the exact text of the second byte; 00Cn is told by its high digit instead.
 constexpr std::array<TextRow, 8> kGroupZero{{
-    {"0", Mnemonic::Nop},
-    {"1", Mnemonic::Nop},
-    {"E0", Mnemonic::Cls},
-    {"EE", Mnemonic::Rts},
-    {"FB", Mnemonic::Scright},
-    {"FC", Mnemonic::Scleft},
-    {"FE", Mnemonic::Low},
-    {"FF", Mnemonic::High},
+    {"0", Operation::Nop},
+    {"1", Operation::Nop},
+    {"E0", Operation::Cls},
+    {"EE", Operation::Rts},
+    {"FB", Operation::Scright},
+    {"FC", Operation::Scleft},
+    {"FE", Operation::Low},
+    {"FF", Operation::High},
 }};
 
 // Group 8 by the last character of the second byte.
 constexpr std::array<TextRow, 9> kGroupEight{{
-    {"0", Mnemonic::MovRegister},
-    {"1", Mnemonic::Or},
-    {"2", Mnemonic::And},
-    {"3", Mnemonic::Xor},
-    {"4", Mnemonic::AddRegister},
-    {"5", Mnemonic::Sub},
-    {"6", Mnemonic::Shr},
-    {"7", Mnemonic::Rsb},
-    {"E", Mnemonic::Shl},
+    {"0", Operation::MovRegister},
+    {"1", Operation::Or},
+    {"2", Operation::And},
+    {"3", Operation::Xor},
+    {"4", Operation::AddRegister},
+    {"5", Operation::Sub},
+    {"6", Operation::Shr},
+    {"7", Operation::Rsb},
+    {"E", Operation::Shl},
 }};
 
 // Groups E and F by the exact text of the second byte: 07 is "7", 0A is "A".
-constexpr std::array<TextRow, 2> kGroupE{{{"9E", Mnemonic::Skpr}, {"A1", Mnemonic::Skup}}};
+constexpr std::array<TextRow, 2> kGroupE{{{"9E", Operation::Skpr}, {"A1", Operation::Skup}}};
 constexpr std::array<TextRow, 12> kGroupF{{
-    {"7", Mnemonic::GDelay},
-    {"A", Mnemonic::Key},
-    {"15", Mnemonic::SDelay},
-    {"18", Mnemonic::SSound},
-    {"1E", Mnemonic::Addi},
-    {"29", Mnemonic::Font},
-    {"30", Mnemonic::Xfont},
-    {"33", Mnemonic::Bcd},
-    {"55", Mnemonic::Str},
-    {"65", Mnemonic::Ldr},
-    {"75", Mnemonic::LdRVx},
-    {"85", Mnemonic::LdVxR},
+    {"7", Operation::GDelay},
+    {"A", Operation::Key},
+    {"15", Operation::SDelay},
+    {"18", Operation::SSound},
+    {"1E", Operation::Addi},
+    {"29", Operation::Font},
+    {"30", Operation::Xfont},
+    {"33", Operation::Bcd},
+    {"55", Operation::Str},
+    {"65", Operation::Ldr},
+    {"75", Operation::LdRVx},
+    {"85", Operation::LdVxR},
 }};
 
 template <std::size_t Size>
@@ -68,16 +68,16 @@ const TextRow* FindRow(const std::array<TextRow, Size>& rows, std::string_view t
 
 struct Selection {
   Instruction::Kind kind;
-  Mnemonic handler;
+  Operation operation;
 };
 
-Selection Only(Mnemonic handler) {
-  return {Instruction::Kind::Handler, handler};
+Selection Only(Operation operation) {
+  return {Instruction::Kind::Handler, operation};
 }
 
 // The handler a row of the table names, or otherwise when there is no such row.
 Selection FromRow(const TextRow* row, Instruction::Kind otherwise) {
-  return row != nullptr ? Only(row->handler) : Selection{otherwise, Mnemonic::Nop};
+  return row != nullptr ? Only(row->operation) : Selection{otherwise, Operation::Nop};
 }
 
 Selection SelectHandler(HexByte a, HexByte b, HexByte b2) {
@@ -85,30 +85,30 @@ Selection SelectHandler(HexByte a, HexByte b, HexByte b2) {
   // Only the one-character text "0" is group 0; an empty first cell is no group at all, and a
   // two-character text never begins with "0".
   if (a.Text() == "0") {
-    if (LeftPart(b2.Text(), 1) == "C") return Only(Mnemonic::Scdown);
+    if (LeftPart(b2.Text(), 1) == "C") return Only(Operation::Scdown);
     return FromRow(FindRow(kGroupZero, b.Text()), Kind::UnknownGroupZero);
   }
   const std::string_view group = LeftPart(a.Text(), 1);
-  if (group.empty()) return {Kind::NoHandler, Mnemonic::Nop};
+  if (group.empty()) return {Kind::NoHandler, Operation::Nop};
   switch (group[0]) {
-    case '1': return Only(Mnemonic::Jmp);
-    case '2': return Only(Mnemonic::Jsr);
-    case '3': return Only(Mnemonic::Skeq);
-    case '4': return Only(Mnemonic::Skne);
-    case '5': return Only(Mnemonic::Skeqr);
-    case '6': return Only(Mnemonic::MovByte);
-    case '7': return Only(Mnemonic::AddByte);
+    case '1': return Only(Operation::Jmp);
+    case '2': return Only(Operation::Jsr);
+    case '3': return Only(Operation::Skeq);
+    case '4': return Only(Operation::Skne);
+    case '5': return Only(Operation::Skeqr);
+    case '6': return Only(Operation::MovByte);
+    case '7': return Only(Operation::AddByte);
     case '8': return FromRow(FindRow(kGroupEight, RightPart(b.Text(), 1)), Kind::NoRow);
-    case '9': return Only(Mnemonic::SkneRegister);
-    case 'A': return Only(Mnemonic::Mvi);
-    case 'B': return Only(Mnemonic::Jmi);
-    case 'C': return Only(Mnemonic::Rnd);
+    case '9': return Only(Operation::SkneRegister);
+    case 'A': return Only(Operation::Mvi);
+    case 'B': return Only(Operation::Jmi);
+    case 'C': return Only(Operation::Rnd);
     // Dxy0 draws 16 rows of two bytes; a second cell that is empty has no "0" to end in and
     // draws as Dxyn.
-    case 'D': return Only(RightPart(b.Text(), 1) == "0" ? Mnemonic::XDrw : Mnemonic::Drw);
+    case 'D': return Only(RightPart(b.Text(), 1) == "0" ? Operation::XDrw : Operation::Drw);
     case 'E': return FromRow(FindRow(kGroupE, b.Text()), Kind::NoRow);
     case 'F': return FromRow(FindRow(kGroupF, b.Text()), Kind::NoRow);
-    default: return {Kind::NoHandler, Mnemonic::Nop};
+    default: return {Kind::NoHandler, Operation::Nop};
   }
 }
 
@@ -128,10 +128,10 @@ Instruction::Instruction(HexByte first, HexByte second)
 
   const Selection selection = SelectHandler(A, B, B2);
   kind = selection.kind;
-  handler = selection.handler;
+  operation = selection.operation;
   comparingSkip =
-      kind == Kind::Handler && (handler == Mnemonic::Skeq || handler == Mnemonic::Skne ||
-                                handler == Mnemonic::Skeqr || handler == Mnemonic::SkneRegister);
+      kind == Kind::Handler && (operation == Operation::Skeq || operation == Operation::Skne ||
+                                operation == Operation::Skeqr || operation == Operation::SkneRegister);
 }
 
 }  // namespace pellark

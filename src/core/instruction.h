@@ -5,6 +5,7 @@
 
 #include "core/hex_byte.h"
 #include "platform/text.h"
+#include "core/operation.h"
 #include "trace/trace_line.h"
 
 namespace pellark {
@@ -20,7 +21,7 @@ class Instruction {
     NoHandler,         // an empty first cell: the step stays as it was
     NoRow,             // group 8, E or F without the operation: a step of 2, a skip stays
     UnknownGroupZero,  // 00 with a second byte no designed handler takes (00FD among them)
-    Handler,           // the handler of `handler`
+    Handler,           // the handler of `operation`
   };
 
   Instruction() : Instruction(HexByte(), HexByte()) {}
@@ -42,7 +43,9 @@ class Instruction {
   // The second byte with its high digit: B, or "0" followed by B when B is shorter.
   HexByte B2;
   Kind kind = Kind::NoHandler;
-  Mnemonic handler = Mnemonic::Nop;
+  Operation operation = Operation::Nop;
+  // Bytes from the instruction's address to the next instruction's.
+  std::uint8_t length = 2;
   // 3xkk, 4xkk, 5xy0 and 9xy0 run, and show their line, even when they are the one skipped.
   bool comparingSkip = false;
   std::uint8_t x = 0;

@@ -1,40 +1,27 @@
 #include "core/instruction.h"
 #include "core/machine.h"
-#include "core/machine_host.h"
+#include "core/low_byte.h"
 
 namespace pellark {
-namespace {
-
-// Keeps the low 8 bits, as the round trip through a two-character cell text does.
-std::int32_t LowByte(std::int32_t value) {
-  return value & 0xFF;
-}
-
-// The stack pointer moves without bound on runaway calls or returns; wrap instead of
-// overflowing.
-std::int32_t Wrapped(std::int64_t value) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-}
-
-}  // namespace
-
 void Machine::ExecuteInstruction() {
   InstructionCount += 1;
   PC = NextFetchAddress();
   // A copy: the handler may write the cells it came from.
   const Instruction instruction = MemoryCells.InstructionAt(PC);
   ReadKeypad();
-  SettleStep(RunHandler(instruction));
+  SettleStep(RunHandler(instruction), instruction.length);
 }
 
-void Machine::SettleStep(CycleEnd end) {
+void Machine::SettleStep(CycleEnd end, std::int32_t length) {
   switch (end) {
-    case CycleEnd::Advance: PcStep = 2; break;
+    case CycleEnd::Advance: PcStep = length; break;
     case CycleEnd::Transfer: PcStep = 0; break;
     case CycleEnd::KeepStep: break;
   }
 }
 
+// The one dispatch of the instruction set: every operation is a case, and there is no default,
+// so an operation added to the set does not compile until it has its handler here.
 Machine::CycleEnd Machine::RunHandler(const Instruction& in) {
   switch (in.kind) {
     case Instruction::Kind::NoHandler: return CycleEnd::KeepStep;
@@ -43,169 +30,69 @@ Machine::CycleEnd Machine::RunHandler(const Instruction& in) {
     case Instruction::Kind::Handler: break;
   }
   auto& vx = Registers[in.x];
-  const std::int32_t vy = Registers[in.y];
+  auto& vy = Registers[in.y];
   // Every handler but the comparing skips, when it is the one skipped, only clears the skip.
   if (!in.comparingSkip && ConsumeSkip()) return CycleEnd::Advance;
-  switch (in.handler) {
-    case Mnemonic::Skeq: return SkipIf(in, Mnemonic::Skeq, vx == in.kk);
-    case Mnemonic::Skne: return SkipIf(in, Mnemonic::Skne, vx != in.kk);
-    case Mnemonic::Skeqr: return SkipIf(in, Mnemonic::Skeqr, vx == vy);
-    case Mnemonic::SkneRegister: return SkipIf(in, Mnemonic::SkneRegister, vx != vy);
-    case Mnemonic::Jmp:
-      Trace(in, Mnemonic::Jmp);
-      PC = in.nnn;
-      return CycleEnd::Transfer;
-    case Mnemonic::Jsr: Call(in); return CycleEnd::Transfer;
-    case Mnemonic::Rts: Return(in); return CycleEnd::Transfer;
-    case Mnemonic::MovByte:
-      vx = in.kk;
-      Trace(in, Mnemonic::MovByte);
-      return CycleEnd::Advance;
-    case Mnemonic::AddByte:
-      vx = LowByte(vx + in.kk);
-      Trace(in, Mnemonic::AddByte, in.kk);
-      return CycleEnd::Advance;
-    case Mnemonic::Mvi:
-      I = in.nnn;
-      Trace(in, Mnemonic::Mvi);
-      return CycleEnd::Advance;
-    case Mnemonic::Jmi:
-      Trace(in, Mnemonic::Jmi);
-      PC = in.nnn + Registers[Rules.switches.jump ? in.x : 0];
-      return CycleEnd::Transfer;
-    case Mnemonic::Rnd:
+  switch (in.operation) {
+    // Flow: jumps, calls and skips.
+    case Operation::Skeq: return SkipIf(in, vx == in.kk);
+    case Operation::Skne: return SkipIf(in, vx != in.kk);
+    case Operation::Skeqr: return SkipIf(in, vx == vy);
+    case Operation::SkneRegister: return SkipIf(in, vx != vy);
+    case Operation::Jmp: return Jump(in, in.nnn);
+    case Operation::Jmi: return Jump(in, in.nnn + Registers[Rules.switches.jump ? in.x : 0]);
+    case Operation::Jsr: return Call(in);
+    case Operation::Rts: return Return(in);
+    // Registers and arithmetic.
+    case Operation::MovByte: vx = in.kk; return Traced(in);
+    case Operation::AddByte: vx = LowByte(vx + in.kk); return Traced(in, in.kk);
+    case Operation::Mvi: I = in.nnn; return Traced(in);
+    case Operation::Rnd:
       vx = Rules.randomByteMasked ? Random.RandomUpTo(255) & in.kk : Random.RandomUpTo(in.kk);
-      Trace(in, Mnemonic::Rnd);
-      return CycleEnd::Advance;
-    case Mnemonic::MovRegister:
-    case Mnemonic::Or:
-    case Mnemonic::And:
-    case Mnemonic::Xor:
-    case Mnemonic::AddRegister:
-    case Mnemonic::Sub:
-    case Mnemonic::Shr:
-    case Mnemonic::Rsb:
-    case Mnemonic::Shl: RunArithmetic(in); return CycleEnd::Advance;
-    case Mnemonic::Nop:
-    case Mnemonic::Scdown:
-    case Mnemonic::Cls:
-    case Mnemonic::Scright:
-    case Mnemonic::Scleft:
-    case Mnemonic::Low:
-    case Mnemonic::High:
-    case Mnemonic::Drw:
-    case Mnemonic::XDrw: RunDisplayInstruction(in); return CycleEnd::Advance;
+      return Traced(in);
+    case Operation::MovRegister: vx = vy; return Traced(in);
+    case Operation::Or: return Logic(in, vx | vy);
+    case Operation::And: return Logic(in, vx & vy);
+    case Operation::Xor: return Logic(in, vx ^ vy);
+    case Operation::AddRegister: return AddRegisters(in);
+    case Operation::Sub: return Subtract(in, vx, vy);
+    case Operation::Rsb: return Subtract(in, vy, vx);
+    case Operation::Shr: return ShiftRight(in);
+    case Operation::Shl: return ShiftLeft(in);
+    // Display.
+    case Operation::Nop:
+      // On the platforms 0000 is no instruction: it only passes.
+      if (!Rules.platformGroupZero) ScrollScreen(0, -6);
+      return Traced(in);
+    case Operation::Scdown: ScrollScreen(0, in.n); return Traced(in);
+    case Operation::Cls: ClearScreen(); return Traced(in);
+    case Operation::Scright: ScrollScreen(4, 0); return Traced(in);
+    case Operation::Scleft: ScrollScreen(-4, 0); return Traced(in);
+    case Operation::Low: SetResolution(64, 32); return Traced(in);
+    case Operation::High: SetResolution(128, 64); return Traced(in);
+    case Operation::Drw:
+    case Operation::XDrw: DrawSprite(in); return CycleEnd::Advance;
+    // Keypad, timers and memory.
+    case Operation::Skpr: return SkipIfKey(in, IsKeypadKeyHeld(vx));
+    case Operation::Skup: return SkipIfKey(in, !IsKeypadKeyHeld(vx));
     // The step is settled when the wait ends.
-    case Mnemonic::Key: BeginKeyWait(in); return CycleEnd::KeepStep;
-    default: RunKeypadTimerOrMemoryInstruction(in); return CycleEnd::Advance;
+    case Operation::Key: BeginKeyWait(in); return CycleEnd::KeepStep;
+    case Operation::GDelay: vx = DelayTimer; return Traced(in);
+    case Operation::SDelay: DelayTimer = vx; return Traced(in);
+    // Its line shows the value just loaded.
+    case Operation::SSound: SoundTimer = vx; return Traced(in, SoundTimer);
+    case Operation::Addi: AddToI(vx); return Traced(in);
+    case Operation::Font: I = 5 * (Rules.completeFonts ? vx & 0xF : vx); return Traced(in);
+    case Operation::Xfont:
+      I = Rules.completeFonts ? LargeDigitAddress(vx & 0xF) : 10 * vx;
+      return Traced(in);
+    case Operation::Bcd: StoreDecimalDigits(vx); return Traced(in);
+    case Operation::Str: StoreRegisters(in.x); return Traced(in);
+    case Operation::Ldr: LoadRegisters(in.x); return Traced(in);
+    case Operation::LdRVx: SaveFlags(in.x); return Traced(in);
+    case Operation::LdVxR: RestoreFlags(in.x); return Traced(in);
   }
-}
-
-Machine::CycleEnd Machine::SkipIf(const Instruction& in, Mnemonic mnemonic, bool condition) {
-  // A comparing skip shows its line even when it is itself skipped, and then only clears the
-  // pending skip.
-  Trace(in, mnemonic);
-  SkipNext = condition && SkipNext == 0 ? 1 : 0;
   return CycleEnd::Advance;
-}
-
-Machine::CycleEnd Machine::RunUnknownGroupZero(const Instruction& in) {
-  if (!Rules.platformGroupZero) return CycleEnd::KeepStep;
-  // The platforms run 00FD as the end of the program and pass over every other 0nnn.
-  if (ConsumeSkip()) return CycleEnd::Advance;
-  return in.EndsProgram() ? EndProgram() : CycleEnd::Advance;
-}
-
-Machine::CycleEnd Machine::EndProgram() {
-  Running = 0;
-  host_.ProgramEnded();
-  // PC stays on the instruction: run again, the program ends again.
-  return CycleEnd::Transfer;
-}
-
-void Machine::Return(const Instruction& in) {
-  Trace(in, Mnemonic::Rts);
-  // Past either end of the stack there is no slot to read; such a return continues at 0, as
-  // the empty slots 0 and 16 do.
-  const bool inStack =
-      StackPointer >= 0 && StackPointer < static_cast<std::int32_t>(CallStack.size());
-  PC = inStack ? CallStack[static_cast<std::size_t>(StackPointer)] : 0;
-  StackPointer = Wrapped(std::int64_t{StackPointer} - 1);
-}
-
-void Machine::Call(const Instruction& in) {
-  StackPointer = Wrapped(std::int64_t{StackPointer} + 1);
-  // Slots 1 to 15 hold calls; a deeper call stores nothing. Slot 0 is reached only after an
-  // underflow.
-  if (StackPointer >= 0 && StackPointer < 16) {
-    CallStack[static_cast<std::size_t>(StackPointer)] = PC + 2;
-  }
-  Trace(in, Mnemonic::Jsr);
-  PC = in.nnn;
-}
-
-template <typename ComputeResult>
-void Machine::WriteResultAndFlag(std::int32_t x, std::int32_t flag, ComputeResult computeResult) {
-  auto& vx = Registers[static_cast<std::size_t>(x)];
-  auto& vf = Registers[15];
-  if (Rules.flagWrittenLast) {
-    vx = computeResult();
-    vf = flag;
-  } else {
-    vf = flag;
-    vx = computeResult();
-  }
-}
-
-void Machine::RunArithmetic(const Instruction& in) {
-  auto& vx = Registers[in.x];
-  auto& vy = Registers[in.y];
-  auto& vf = Registers[15];
-  // The logic switch clears the flag after Or, And and Xor.
-  const auto logicFlag = [this, &vf] {
-    if (Rules.switches.logic) vf = 0;
-  };
-  // The register a shift reads: Vx itself, or Vy without the shift switch. Read when the
-  // result is computed, so in the designed order a flag register operand is the new flag.
-  const auto shifted = [this, &vx, &vy]() -> const std::int32_t& {
-    return Rules.switches.shift ? vx : vy;
-  };
-  switch (in.handler) {
-    case Mnemonic::MovRegister: vx = vy; break;
-    case Mnemonic::Or:
-      vx = vx | vy;
-      logicFlag();
-      break;
-    case Mnemonic::And:
-      vx = vx & vy;
-      logicFlag();
-      break;
-    case Mnemonic::Xor:
-      vx = vx ^ vy;
-      logicFlag();
-      break;
-    case Mnemonic::AddRegister: {
-      // The flag is written after the sum, and always: a sum that fits clears it.
-      const std::int32_t sum = vx + vy;
-      vx = LowByte(sum);
-      vf = sum > 255 ? 1 : 0;
-      break;
-    }
-    case Mnemonic::Sub:
-      WriteResultAndFlag(in.x, vx >= vy ? 1 : 0, [&] { return LowByte(vx - vy); });
-      break;
-    case Mnemonic::Shr:
-      WriteResultAndFlag(in.x, shifted() & 1, [&] { return shifted() >> 1; });
-      break;
-    case Mnemonic::Rsb:
-      WriteResultAndFlag(in.x, vy >= vx ? 1 : 0, [&] { return LowByte(vy - vx); });
-      break;
-    case Mnemonic::Shl:
-      WriteResultAndFlag(in.x, shifted() >> 7 & 1, [&] { return LowByte(shifted() * 2); });
-      break;
-    default: return;
-  }
-  Trace(in, in.handler);
 }
 
 }  // namespace pellark

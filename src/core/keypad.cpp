@@ -32,9 +32,9 @@ bool Machine::IsKeypadKeyHeld(std::int32_t key) const {
 
 void Machine::BeginKeyWait(const Instruction& in) {
   PendingKey = 0;
-  Trace(in, Mnemonic::Key);
+  Trace(in, Operation::Key);
   KeyWaitRegister = in.x;
-  keyWaitSettlesStep_ = true;
+  keyWaitLength_ = in.length;
 }
 
 bool Machine::ContinueKeyWait() {
@@ -47,7 +47,7 @@ bool Machine::ContinueKeyWait() {
   PendingKey = PendingKey - 1;
   Registers[static_cast<std::size_t>(KeyWaitRegister)] = PendingKey;
   KeyWaitRegister = kNoKeyWait;
-  if (keyWaitSettlesStep_) SettleStep(CycleEnd::Advance);
+  if (keyWaitLength_ != 0) SettleStep(CycleEnd::Advance, keyWaitLength_);
   return true;
 }
 
@@ -81,50 +81,36 @@ void Machine::RestoreFlags(std::int32_t x) {
   }
 }
 
-void Machine::RunKeypadTimerOrMemoryInstruction(const Instruction& in) {
-  auto& vx = Registers[in.x];
-  switch (in.handler) {
-    case Mnemonic::Skpr:
-      SkipNext = IsKeypadKeyHeld(vx) ? 1 : 0;
-      Trace(in, Mnemonic::Skpr, PendingKey);
-      return;
-    case Mnemonic::Skup:
-      SkipNext = IsKeypadKeyHeld(vx) ? 0 : 1;
-      Trace(in, Mnemonic::Skup, PendingKey);
-      return;
-    case Mnemonic::GDelay: vx = DelayTimer; break;
-    case Mnemonic::SDelay: DelayTimer = vx; break;
-    case Mnemonic::SSound: SoundTimer = vx; break;
-    case Mnemonic::Addi:
-      I += vx;
-      // Wraps by 0xFFF, not 0x1000: 0x1000 itself stays, 0x1001 becomes 2.
-      if (I > kLastCell) I -= 0xFFF;
-      break;
-    case Mnemonic::Font: I = 5 * (Rules.completeFonts ? vx & 0xF : vx); break;
-    case Mnemonic::Xfont: I = Rules.completeFonts ? LargeDigitAddress(vx & 0xF) : 10 * vx; break;
-    case Mnemonic::Bcd:
-      SetCell(I, ToHexByte(vx / 100));
-      SetCell(I + 1, ToHexByte(vx / 10 % 10));
-      SetCell(I + 2, ToHexByte(vx % 10));
-      break;
-    case Mnemonic::Str:
-      for (std::int32_t k = 0; k <= in.x; ++k) {
-        SetCell(I + k, ToHexByte(Registers[static_cast<std::size_t>(k)]));
-      }
-      AdvanceIAfterTransfer(in.x);
-      break;
-    case Mnemonic::Ldr:
-      for (std::int32_t k = 0; k <= in.x; ++k) {
-        Registers[static_cast<std::size_t>(k)] = HexToNumber(Cell(I + k).Text());
-      }
-      AdvanceIAfterTransfer(in.x);
-      break;
-    case Mnemonic::LdRVx: SaveFlags(in.x); break;
-    case Mnemonic::LdVxR: RestoreFlags(in.x); break;
-    default: break;
+Machine::CycleEnd Machine::SkipIfKey(const Instruction& in, bool condition) {
+  SkipNext = condition ? 1 : 0;
+  Trace(in, in.operation, PendingKey);
+  return CycleEnd::Advance;
+}
+
+void Machine::AddToI(std::int32_t value) {
+  I += value;
+  // Wraps by 0xFFF, not 0x1000: 0x1000 itself stays, 0x1001 becomes 2.
+  if (I > kLastCell) I -= 0xFFF;
+}
+
+void Machine::StoreDecimalDigits(std::int32_t value) {
+  SetCell(I, ToHexByte(value / 100));
+  SetCell(I + 1, ToHexByte(value / 10 % 10));
+  SetCell(I + 2, ToHexByte(value % 10));
+}
+
+void Machine::StoreRegisters(std::int32_t x) {
+  for (std::int32_t k = 0; k <= x; ++k) {
+    SetCell(I + k, ToHexByte(Registers[static_cast<std::size_t>(k)]));
   }
-  // Of these lines only the sound timer's shows a value: the one just loaded.
-  Trace(in, in.handler, SoundTimer);
+  AdvanceIAfterTransfer(x);
+}
+
+void Machine::LoadRegisters(std::int32_t x) {
+  for (std::int32_t k = 0; k <= x; ++k) {
+    Registers[static_cast<std::size_t>(k)] = HexToNumber(Cell(I + k).Text());
+  }
+  AdvanceIAfterTransfer(x);
 }
 
 }  // namespace pellark

@@ -34,7 +34,7 @@ void Machine::ResetMachine() {
   ScreenHeight = 32;
   // Ends a key wait in progress; the next fetch is at the new PC, whatever the wait writes.
   InterruptKeyWait();
-  keyWaitSettlesStep_ = false;
+  keyWaitLength_ = 0;
   if (ResetAddress == kBootStart) {
     MemoryCells.Clear();
     StoreBootImage();
@@ -63,8 +63,8 @@ void Machine::LoadProgram(std::span<const std::uint8_t> bytes) {
   for (const std::uint8_t byte : bytes) SetCell(address++, ToHexByte(byte));
 }
 
-void Machine::AddTraceLine(const Instruction& instruction, Mnemonic mnemonic, std::int32_t value) {
-  trace_->AddTraceLine(TraceLine(PC, mnemonic, instruction.Operands(value)).View());
+void Machine::AddTraceLine(const Instruction& instruction, Operation operation, std::int32_t value) {
+  trace_->AddTraceLine(TraceLine(PC, operation, instruction.Operands(value)).View());
 }
 
 }  // namespace pellark

@@ -157,23 +157,35 @@ class Machine {
  private:
   // How the cycle settles PcStep after the handler.
   enum class CycleEnd {
-    Advance,   // PcStep = 2: a handler ran or was skipped, or group 8, E or F matched no row
+    Advance,   // PcStep = the length: a handler ran or was skipped, or group 8, E or F matched no row
     Transfer,  // PcStep = 0: a jump, call or return set PC itself
     KeepStep,  // PcStep unchanged: no handler takes the instruction
   };
 
   CycleEnd RunHandler(const Instruction& instruction);
-  void SettleStep(CycleEnd end);
+  void SettleStep(CycleEnd end, std::int32_t length);
+  // The line of an instruction that ends by advancing.
+  CycleEnd Traced(const Instruction& instruction, std::int32_t value = 0) {
+    Trace(instruction, instruction.operation, value);
+    return CycleEnd::Advance;
+  }
+
+  // Flow.
   CycleEnd RunUnknownGroupZero(const Instruction& instruction);
   CycleEnd EndProgram();
-  // The handlers by family; each runs only when its instruction is not the one skipped.
-  void RunArithmetic(const Instruction& instruction);
-  void RunDisplayInstruction(const Instruction& instruction);
-  void RunKeypadTimerOrMemoryInstruction(const Instruction& instruction);
-  CycleEnd SkipIf(const Instruction& instruction, Mnemonic mnemonic, bool condition);
-  void Return(const Instruction& instruction);
-  void Call(const Instruction& instruction);
-  void DrawSprite(const Instruction& instruction);
+  CycleEnd SkipIf(const Instruction& instruction, bool condition);
+  CycleEnd Jump(const Instruction& instruction, std::int32_t target);
+  CycleEnd Return(const Instruction& instruction);
+  CycleEnd Call(const Instruction& instruction);
+
+  // Arithmetic.
+  CycleEnd Logic(const Instruction& instruction, std::int32_t result);
+  CycleEnd AddRegisters(const Instruction& instruction);
+  CycleEnd Subtract(const Instruction& instruction, const std::int32_t& minuend,
+                    const std::int32_t& subtrahend);
+  CycleEnd ShiftRight(const Instruction& instruction);
+  CycleEnd ShiftLeft(const Instruction& instruction);
+  const std::int32_t& ShiftedRegister(const Instruction& instruction) const;
   // Writes Vx and VF in the order the rules say. In the designed order the flag comes first
   // and the result is computed after it, from the registers as they are then.
   template <typename ComputeResult>
@@ -184,7 +196,16 @@ class Machine {
   void SaveFlags(std::int32_t x);
   void RestoreFlags(std::int32_t x);
   std::int32_t LargeDigitAddress(std::int32_t digit) const;
+  // Display.
+  void DrawSprite(const Instruction& instruction);
+
+  // Keypad, timers and memory.
+  CycleEnd SkipIfKey(const Instruction& instruction, bool condition);
   void BeginKeyWait(const Instruction& instruction);
+  void AddToI(std::int32_t value);
+  void StoreDecimalDigits(std::int32_t value);
+  void StoreRegisters(std::int32_t x);
+  void LoadRegisters(std::int32_t x);
   bool IsKeypadKeyHeld(std::int32_t key) const;
 
   // Clears a pending skip; true when this instruction is the one skipped.
@@ -194,10 +215,10 @@ class Machine {
     return true;
   }
   // Inline, so that an instruction with the trace off pays one test for it.
-  void Trace(const Instruction& instruction, Mnemonic mnemonic, std::int32_t value = 0) {
-    if (trace_ != nullptr) AddTraceLine(instruction, mnemonic, value);
+  void Trace(const Instruction& instruction, Operation operation, std::int32_t value = 0) {
+    if (trace_ != nullptr) AddTraceLine(instruction, operation, value);
   }
-  void AddTraceLine(const Instruction& instruction, Mnemonic mnemonic, std::int32_t value);
+  void AddTraceLine(const Instruction& instruction, Operation operation, std::int32_t value);
   void StoreBootImage();
 
   // Scroll's work image, kept so that scrolling reuses its pixels.
@@ -205,8 +226,9 @@ class Machine {
   // The keyboard snapshot KeyStates were last read from, and the highest keypad key held then.
   std::uint32_t keypadGeneration_ = 0;
   std::int32_t highestKeyHeld_ = -1;
-  // False once a reset has set PC and PcStep for the next fetch during the key wait.
-  bool keyWaitSettlesStep_ = true;
+  // The waiting instruction's length, the step its end settles; 0 once a reset during the
+  // wait has set PC and PcStep for the next fetch itself.
+  std::int32_t keyWaitLength_ = 0;
   MachineHost& host_;
   KeyboardService& keyboard_;
   TraceLog* trace_ = nullptr;

@@ -6,57 +6,57 @@
 
 namespace pellark {
 
-TraceLine::TraceLine(std::int32_t address, Mnemonic mnemonic, const TraceOperands& op) {
+TraceLine::TraceLine(std::int32_t address, Operation operation, const TraceOperands& op) {
   Append("$").AppendHex(address).Append(": ");
-  switch (mnemonic) {
-    case Mnemonic::Nop: Append("Nop"); break;
-    case Mnemonic::Scdown: Append("Scdown ").Append(op.n); break;
-    case Mnemonic::Cls: Append("Cls"); break;
-    case Mnemonic::Rts: Append("Rts"); break;
-    case Mnemonic::Scright: Append("Scright"); break;
-    case Mnemonic::Scleft: Append("Scleft"); break;
-    case Mnemonic::Low: Append("Low"); break;
-    case Mnemonic::High: Append("High"); break;
-    case Mnemonic::Jmp: Append("Jmp ,$").Append(op.nnn); break;
-    case Mnemonic::Jsr: Append("Jsr $").Append(op.nnn); break;
-    case Mnemonic::Skeq: Append("Skeq V").Append(op.x).Append(",$").Append(op.kk); break;
-    case Mnemonic::Skne: Append("Skne V").Append(op.x).Append(",$").Append(op.kk); break;
-    case Mnemonic::Skeqr: Append("Skeqr V").Append(op.x).Append(",V").Append(op.y); break;
-    case Mnemonic::MovByte: Append("Mov V").Append(op.x).Append(",$").Append(op.kk); break;
-    case Mnemonic::AddByte: Append("Add V").Append(op.x).Append(",$").AppendHex(op.value); break;
-    case Mnemonic::MovRegister: Append("Mov V").Append(op.x).Append(",V").Append(op.y); break;
-    case Mnemonic::Or: Append("Or V").Append(op.x).Append(",V").Append(op.y); break;
-    case Mnemonic::And: Append("And V").Append(op.x).Append(",V").Append(op.y); break;
-    case Mnemonic::Xor: Append("Xor V").Append(op.x).Append(",V").Append(op.y); break;
-    case Mnemonic::AddRegister: Append("Add V").Append(op.x).Append(",V").Append(op.y); break;
-    case Mnemonic::Sub: Append("Sub V").Append(op.x).Append(",V").Append(op.y); break;
-    case Mnemonic::Shr: Append("Shr V").Append(op.x); break;
-    case Mnemonic::Rsb: Append("Rsb V").Append(op.x).Append(",V").Append(op.y); break;
-    case Mnemonic::Shl: Append("Shl V").Append(op.x); break;
-    case Mnemonic::SkneRegister: Append("Skne V").Append(op.x).Append(",V").Append(op.y); break;
-    case Mnemonic::Mvi: Append("Mvi $").Append(op.nnn); break;
-    case Mnemonic::Jmi: Append("Jmi $").Append(op.nnn); break;
-    case Mnemonic::Rnd: Append("Rnd V").Append(op.x).Append(",$").Append(op.kk); break;
-    case Mnemonic::XDrw:
+  switch (operation) {
+    case Operation::Nop: Append("Nop"); break;
+    case Operation::Scdown: Append("Scdown ").Append(op.n); break;
+    case Operation::Cls: Append("Cls"); break;
+    case Operation::Rts: Append("Rts"); break;
+    case Operation::Scright: Append("Scright"); break;
+    case Operation::Scleft: Append("Scleft"); break;
+    case Operation::Low: Append("Low"); break;
+    case Operation::High: Append("High"); break;
+    case Operation::Jmp: Append("Jmp ,$").Append(op.nnn); break;
+    case Operation::Jsr: Append("Jsr $").Append(op.nnn); break;
+    case Operation::Skeq: Append("Skeq V").Append(op.x).Append(",$").Append(op.kk); break;
+    case Operation::Skne: Append("Skne V").Append(op.x).Append(",$").Append(op.kk); break;
+    case Operation::Skeqr: Append("Skeqr V").Append(op.x).Append(",V").Append(op.y); break;
+    case Operation::MovByte: Append("Mov V").Append(op.x).Append(",$").Append(op.kk); break;
+    case Operation::AddByte: Append("Add V").Append(op.x).Append(",$").AppendHex(op.value); break;
+    case Operation::MovRegister: Append("Mov V").Append(op.x).Append(",V").Append(op.y); break;
+    case Operation::Or: Append("Or V").Append(op.x).Append(",V").Append(op.y); break;
+    case Operation::And: Append("And V").Append(op.x).Append(",V").Append(op.y); break;
+    case Operation::Xor: Append("Xor V").Append(op.x).Append(",V").Append(op.y); break;
+    case Operation::AddRegister: Append("Add V").Append(op.x).Append(",V").Append(op.y); break;
+    case Operation::Sub: Append("Sub V").Append(op.x).Append(",V").Append(op.y); break;
+    case Operation::Shr: Append("Shr V").Append(op.x); break;
+    case Operation::Rsb: Append("Rsb V").Append(op.x).Append(",V").Append(op.y); break;
+    case Operation::Shl: Append("Shl V").Append(op.x); break;
+    case Operation::SkneRegister: Append("Skne V").Append(op.x).Append(",V").Append(op.y); break;
+    case Operation::Mvi: Append("Mvi $").Append(op.nnn); break;
+    case Operation::Jmi: Append("Jmi $").Append(op.nnn); break;
+    case Operation::Rnd: Append("Rnd V").Append(op.x).Append(",$").Append(op.kk); break;
+    case Operation::XDrw:
       Append("XDrw V").Append(op.x).Append(",V").Append(op.y).Append(",0");
       break;
-    case Mnemonic::Drw:
+    case Operation::Drw:
       Append("Drw V").Append(op.x).Append(",V").Append(op.y).Append(",").AppendDecimal(op.value);
       break;
-    case Mnemonic::Skpr: Append("Skpr ").AppendHex(op.value); break;
-    case Mnemonic::Skup: Append("Skup ").AppendHex(op.value); break;
-    case Mnemonic::GDelay: Append("GDelay V").Append(op.x); break;
-    case Mnemonic::Key: Append("Key V").Append(op.x); break;
-    case Mnemonic::SDelay: Append("SDelay V").Append(op.x); break;
-    case Mnemonic::SSound: Append("SSound V").AppendHex(op.value); break;
-    case Mnemonic::Addi: Append("Addi V").Append(op.x); break;
-    case Mnemonic::Font: Append("Font V").Append(op.x); break;
-    case Mnemonic::Xfont: Append("Xfont V").Append(op.x); break;
-    case Mnemonic::Bcd: Append("Bcd V").Append(op.x); break;
-    case Mnemonic::Str: Append("Str V").Append(op.x); break;
-    case Mnemonic::Ldr: Append("Ldr V").Append(op.x); break;
-    case Mnemonic::LdRVx: Append("Ld R,Vx"); break;
-    case Mnemonic::LdVxR: Append("Ld Vx,R"); break;
+    case Operation::Skpr: Append("Skpr ").AppendHex(op.value); break;
+    case Operation::Skup: Append("Skup ").AppendHex(op.value); break;
+    case Operation::GDelay: Append("GDelay V").Append(op.x); break;
+    case Operation::Key: Append("Key V").Append(op.x); break;
+    case Operation::SDelay: Append("SDelay V").Append(op.x); break;
+    case Operation::SSound: Append("SSound V").AppendHex(op.value); break;
+    case Operation::Addi: Append("Addi V").Append(op.x); break;
+    case Operation::Font: Append("Font V").Append(op.x); break;
+    case Operation::Xfont: Append("Xfont V").Append(op.x); break;
+    case Operation::Bcd: Append("Bcd V").Append(op.x); break;
+    case Operation::Str: Append("Str V").Append(op.x); break;
+    case Operation::Ldr: Append("Ldr V").Append(op.x); break;
+    case Operation::LdRVx: Append("Ld R,Vx"); break;
+    case Operation::LdVxR: Append("Ld Vx,R"); break;
   }
 }
 

@@ -4,56 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-namespace pellark {
+#include "core/operation.h"
 
-// Every instruction handler that adds a trace line, named by its mnemonic. Handlers that share
-// a mnemonic but differ in operands ("Mov V0,$5" and "Mov V0,V1") have one entry each.
-enum class Mnemonic {
-  Nop,
-  Scdown,
-  Cls,
-  Rts,
-  Scright,
-  Scleft,
-  Low,
-  High,
-  Jmp,
-  Jsr,
-  Skeq,
-  Skne,
-  Skeqr,
-  MovByte,
-  AddByte,
-  MovRegister,
-  Or,
-  And,
-  Xor,
-  AddRegister,
-  Sub,
-  Shr,
-  Rsb,
-  Shl,
-  SkneRegister,
-  Mvi,
-  Jmi,
-  Rnd,
-  XDrw,
-  Drw,
-  Skpr,
-  Skup,
-  GDelay,
-  Key,
-  SDelay,
-  SSound,
-  Addi,
-  Font,
-  Xfont,
-  Bcd,
-  Str,
-  Ldr,
-  LdRVx,
-  LdVxR,
-};
+namespace pellark {
 
 // The operands of one instruction as its trace line shows them, cut from its memory cells.
 struct TraceOperands {
@@ -69,7 +22,7 @@ struct TraceOperands {
 // then the instruction text.
 class TraceLine {
  public:
-  TraceLine(std::int32_t address, Mnemonic mnemonic, const TraceOperands& operands);
+  TraceLine(std::int32_t address, Operation operation, const TraceOperands& operands);
 
   std::string_view View() const { return {buffer_.data(), length_}; }
 
