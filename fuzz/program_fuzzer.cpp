@@ -88,10 +88,10 @@ void LoadAsLoadDoes(Machine& machine, std::span<const std::uint8_t> program) {
       .write(reinterpret_cast<const char*>(program.data()),
              static_cast<std::streamsize>(program.size()));
   const auto before = machine.MemoryCells;
-  const FileBytes report = ReadProgramFile(path.string());
+  const FileBytes report = ReadProgramFile(path.string(), ProgramCapacity(machine));
   machine.LoadProgram(report.bytes);
   Check(machine.PC == kProgramStart, "a load leaves PC at 0x200");
-  if (program.size() > static_cast<std::size_t>(kProgramCapacity)) {
+  if (program.size() > static_cast<std::size_t>(ProgramCapacity(machine))) {
     Check(report.failure == ReadFailure::TooLarge, "an oversize program is refused");
     Check(machine.MemoryCells == before, "a refused program leaves memory as it was");
     return;
@@ -113,9 +113,9 @@ void RunLoadedMachine(Machine& machine) {
     RunInstructionPass(machine, kNoPacing);
   }
   const std::string state = StateLine(machine);
-  const std::string memory = MemoryLine(machine, {0, kLastCell + 1});
+  const std::string memory = MemoryLine(machine, {0, machine.LastCell() + 1});
   const std::string screen = ScreenText(machine);
-  Check(state.starts_with("PC=") && memory.size() > kLastCell, "the state and memory lines");
+  Check(state.starts_with("PC=") && memory.size() > static_cast<std::size_t>(machine.LastCell()), "the state and memory lines");
   Check(screen.size() == static_cast<std::size_t>((machine.ScreenWidth + 1) * machine.ScreenHeight),
         "the screen text has a line per display row");
   const std::string error = WriteDisplayPng(machine, (ScratchFolder() / "screen.png").string());
@@ -129,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::span<const std::uint8_t> input(data, size);
   static const std::optional<std::vector<std::uint8_t>> bootImage =
       []() -> std::optional<std::vector<std::uint8_t>> {
-    pellark::FileBytes read = pellark::ReadBootImage(pellark::DefaultBootImagePath());
+    pellark::FileBytes read = pellark::ReadBootImage(pellark::DefaultBootImagePath(), pellark::kDesignedMemoryCells);
     if (!read.Read()) return std::nullopt;
     return std::move(read.bytes);
   }();

@@ -65,5 +65,23 @@ TEST_F(DecodeCacheTest, AResetAt200KeepsTheDecodedProgramAndAFullResetForgetsIt)
   EXPECT_EQ(machine.PC, 0x200);
 }
 
+// A memory of any size: the last cell reads as the end of an instruction there, and a write
+// to either cell of an instruction is seen by its next fetch.
+TEST(TextMemoryTest, AnySizeDecodesToItsLastCellAndForgetsWrittenInstructions) {
+  for (const std::size_t cells : {std::size_t{kDesignedMemoryCells}, std::size_t{65536}}) {
+    TextMemory memory(cells);
+    const std::int32_t last = memory.LastAddress();
+    EXPECT_EQ(last, static_cast<std::int32_t>(cells) - 1);
+    memory.Set(static_cast<std::size_t>(last), ToHexByte(0x12));
+    EXPECT_EQ(memory.InstructionAt(last).operation, Operation::Jmp) << cells;
+    EXPECT_EQ(memory.InstructionAt(last + 1).kind, Instruction::Kind::NoHandler) << cells;
+    const auto first = static_cast<std::size_t>(last - 1);
+    memory.Set(first, ToHexByte(0x60));
+    EXPECT_EQ(memory.InstructionAt(last - 1).operation, Operation::MovByte) << cells;
+    memory.Set(first + 1, ToHexByte(0x70));
+    EXPECT_EQ(memory.InstructionAt(last - 1).kk, 0x70) << cells;
+  }
+}
+
 }  // namespace
 }  // namespace pellark

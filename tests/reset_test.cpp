@@ -24,7 +24,7 @@ TEST_F(ResetTest, FullResetLoadsTheBootImageAndEmptiesTheRest) {
   EXPECT_EQ(machine.Cell(1).Text(), "A");
   EXPECT_EQ(machine.Cell(2).Text(), "A2");
   EXPECT_EQ(machine.Cell(3).Text(), "FF");
-  for (int address = 4; address <= kLastCell; ++address)
+  for (int address = 4; address <= machine.LastCell(); ++address)
     ASSERT_TRUE(machine.Cell(address).IsEmpty()) << address;
   EXPECT_EQ(machine.PC, 0x100);
   EXPECT_EQ(host.unreadableBootImages, 0);
@@ -33,7 +33,7 @@ TEST_F(ResetTest, FullResetLoadsTheBootImageAndEmptiesTheRest) {
 TEST_F(ResetTest, ABootImageLongerThanMemoryStoresWhatFits) {
   WriteBootImage(std::vector<std::uint8_t>(5000, 0x11));
   FullReset();
-  EXPECT_EQ(machine.Cell(kLastCell).Text(), "11");
+  EXPECT_EQ(machine.Cell(machine.LastCell()).Text(), "11");
 }
 
 TEST_F(ResetTest, AMissingBootImageIsReportedAndTheMachineIdlesAt100) {

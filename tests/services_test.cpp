@@ -5,6 +5,7 @@
 #include <fstream>
 #include <vector>
 
+#include "core/text_memory.h"
 #include "platform/byte_file.h"
 #include "platform/image.h"
 #include "platform/inspector_snapshot.h"
@@ -131,6 +132,7 @@ TEST(HexDigitsTest, OneToEightDigitsInEitherCase) {
 
 TEST(InspectorTextTest, MemoryRowsShowEveryCellAsTheTextItHolds) {
   InspectorSnapshot snapshot;
+  snapshot.memory.resize(kDesignedMemoryCells);
   snapshot.memory[0x200] = {'A', '2'};
   snapshot.memory[0x201] = {'5', '\0'};
   snapshot.memory[0x202] = {'0', '\0'};
@@ -139,7 +141,7 @@ TEST(InspectorTextTest, MemoryRowsShowEveryCellAsTheTextItHolds) {
   EXPECT_EQ(row.substr(static_cast<std::size_t>(MemoryCellColumn(1)), 1), "5");
   EXPECT_EQ(MemoryRowText(snapshot, 1).substr(0, 6), " $010 ");
   // The last row holds only the last cell.
-  EXPECT_EQ(MemoryRowText(snapshot, kMemoryRows - 1), "$1000 \u00B7 ");
+  EXPECT_EQ(MemoryRowText(snapshot, MemoryRows(snapshot) - 1), "$1000 \u00B7 ");
 }
 
 TEST(InspectorTextTest, TheStateShowsRegistersInHexAndDecimalAndWhereTheMachineStopped) {

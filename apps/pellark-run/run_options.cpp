@@ -126,26 +126,34 @@ KeyPress ParseKeyPress(const std::string& text) {
   return press;
 }
 
+// Options are read before any machine exists: they name addresses of the designed memory.
+constexpr std::int32_t kLastAddress = kDesignedMemoryCells - 1;
+
+const std::string& AddressRangeProblem() {
+  static const std::string problem = "the address must be hexadecimal, 0 to " + HexText(kLastAddress);
+  return problem;
+}
+
 MemoryRange ParseMemoryRange(const std::string& text) {
   const std::string_view view = text;
   const std::size_t colon = view.find(':');
   if (colon == std::string_view::npos) FailWith(text, "expected A:N");
   // Addresses may be written as the trace writes them, or in C notation.
-  const std::optional<std::int32_t> address = ParseAddress(view.substr(0, colon), kLastCell);
-  if (!address) FailWith(text, "the address must be hexadecimal, 0 to 1000");
+  const std::optional<std::int32_t> address = ParseAddress(view.substr(0, colon), kLastAddress);
+  if (!address) FailWith(text, AddressRangeProblem());
   std::uint64_t count = 0;
   if (!ParseDecimal(view.substr(colon + 1), count) || count == 0) {
     FailWith(text, "the cell count must be a number from 1 on");
   }
-  if (count > static_cast<std::uint64_t>(kLastCell + 1 - *address)) {
-    FailWith(text, "memory ends at 1000");
+  if (count > static_cast<std::uint64_t>(kLastAddress + 1 - *address)) {
+    FailWith(text, "memory ends at " + HexText(kLastAddress));
   }
   return {*address, static_cast<std::int32_t>(count)};
 }
 
 std::int32_t ParseBreakAddress(const std::string& text) {
-  const std::optional<std::int32_t> address = ParseAddress(text, kLastCell);
-  if (!address) FailWith(text, "the address must be hexadecimal, 0 to 1000");
+  const std::optional<std::int32_t> address = ParseAddress(text, kLastAddress);
+  if (!address) FailWith(text, AddressRangeProblem());
   return *address;
 }
 

@@ -30,7 +30,7 @@ bool Runner::StartUp() {
       options_.bootImage.empty() ? DefaultBootImagePath()
                                  : std::filesystem::path(FromWorkingFolder(options_.bootImage));
   // Without its boot image the machine would run on empty memory and show nothing of it.
-  FileBytes bootImage = ReadBootImage(path);
+  FileBytes bootImage = ReadBootImage(path, machine_.MemoryCells.Size());
   if (!bootImage.Read()) {
     const std::string name = options_.bootImage.empty() ? path.string() : options_.bootImage;
     Tell("pellark-run: cannot read the boot image " + name + ": " + bootImage.reason);
@@ -44,7 +44,7 @@ bool Runner::StartUp() {
 
 bool Runner::LoadProgram() {
   const std::string& program = *options_.program;
-  const FileBytes load = ReadProgramFile(FromWorkingFolder(program));
+  const FileBytes load = ReadProgramFile(FromWorkingFolder(program), ProgramCapacity(machine_));
   machine_.LoadProgram(load.bytes);
   switch (load.failure) {
     case ReadFailure::None: knownProgram_ = FindKnownProgram(load.bytes); return true;
@@ -53,7 +53,7 @@ bool Runner::LoadProgram() {
       return false;
     case ReadFailure::TooLarge:
       Tell("pellark-run: Error: The program is too large: " + program + " (at most " +
-           std::to_string(kProgramCapacity) + " bytes fit from 0x200)");
+           std::to_string(ProgramCapacity(machine_)) + " bytes fit from 0x200)");
       return false;
   }
   return false;

@@ -10,6 +10,9 @@
 
 namespace pellark {
 
+// The most bytes one instruction reads from memory.
+inline constexpr std::size_t kLongestInstructionLength = 2;
+
 // One instruction taken apart as text: the fields are cut from the texts of its two cells, not
 // computed from byte values, so a one-character first cell such as "6" acts as 0x66 would; and
 // the handler is chosen by comparing those texts. Decoding looks only at the two texts, so the

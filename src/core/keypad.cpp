@@ -89,8 +89,8 @@ Machine::CycleEnd Machine::SkipIfKey(const Instruction& in, bool condition) {
 
 void Machine::AddToI(std::int32_t value) {
   I += value;
-  // Wraps by 0xFFF, not 0x1000: 0x1000 itself stays, 0x1001 becomes 2.
-  if (I > kLastCell) I -= 0xFFF;
+  // Wraps by one less than the last cell: the last cell itself stays, one past it becomes 2.
+  if (I > LastCell()) I -= LastCell() - 1;
 }
 
 void Machine::StoreDecimalDigits(std::int32_t value) {

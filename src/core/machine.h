@@ -43,7 +43,7 @@ class Machine {
  public:
   Machine(MachineHost& host, KeyboardService& keyboard);
 
-  // Memory, addresses 0x000 to 0x1000; every cell empty until written.
+  // Memory, addresses 0 to LastCell(); every cell empty until written.
   TextMemory MemoryCells;
   // V0 to VF, each 0 to 255; VF doubles as the flag register.
   std::array<std::int32_t, 16> Registers{};
@@ -120,7 +120,9 @@ class Machine {
   void InterruptKeyWait();
   // Where the next cycle fetches: PC moved on by PcStep, or PC itself from the last cell on,
   // where it no longer moves.
-  std::int32_t NextFetchAddress() const { return PC < kLastCell ? PC + PcStep : PC; }
+  std::int32_t NextFetchAddress() const { return PC < LastCell() ? PC + PcStep : PC; }
+  // The highest address memory has.
+  std::int32_t LastCell() const { return MemoryCells.LastAddress(); }
   // Rebuilds KeyStates from the keyboard and raises PendingKey to the highest key held.
   void ReadKeypad();
   // With frame timing: counts the instruction just executed and ends the frame after the
@@ -132,16 +134,16 @@ class Machine {
 
   // Cell access that treats every address beyond the last cell as empty and drops writes there.
   HexByte Cell(std::int32_t address) const {
-    if (address < 0 || address > kLastCell) return {};
+    if (address < 0 || address > LastCell()) return {};
     return MemoryCells[static_cast<std::size_t>(address)];
   }
   // The number a cell's text spells (HexToNumber), 0 beyond the last cell.
   std::int32_t CellValue(std::int32_t address) const {
-    if (address < 0 || address > kLastCell) return 0;
+    if (address < 0 || address > LastCell()) return 0;
     return MemoryCells.ValueAt(static_cast<std::size_t>(address));
   }
   void SetCell(std::int32_t address, HexByte value) {
-    if (address < 0 || address > kLastCell) return;
+    if (address < 0 || address > LastCell()) return;
     MemoryCells.Set(static_cast<std::size_t>(address), value);
   }
 

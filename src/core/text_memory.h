@@ -1,23 +1,32 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <vector>
 
 #include "core/hex_byte.h"
 #include "core/instruction.h"
 
 namespace pellark {
 
-// The address of the last memory cell, one beyond the 4 KiB address space.
-inline constexpr std::int32_t kLastCell = 0x1000;
+// The designed machine's memory: addresses 0x000 to 0x1000, one cell beyond the 4 KiB address
+// space.
+inline constexpr std::int32_t kDesignedMemoryCells = 0x1001;
 
-// The machine's memory: 4097 cells of text, addresses 0x000 to 0x1000. Beside the texts it
-// keeps what each text spells, and each address's instruction as decoded from the two cells
-// there, made the first time the address is fetched and kept until either cell is written, so
-// that a program running the same cells over and over is decoded once.
+// The machine's memory: cells of text, addresses 0 to Size() - 1. Beside the texts it keeps
+// what each text spells, and each address's instruction as decoded from the cells there, made
+// the first time the address is fetched and kept until a cell it reads is written, so that a
+// program running the same cells over and over is decoded once.
 class TextMemory {
  public:
-  static constexpr std::size_t kCells = kLastCell + 1;
+  explicit TextMemory(std::size_t cells = kDesignedMemoryCells)
+      : cells_(cells),
+        values_(cells),
+        fetches_(cells),
+        lastAddress_(static_cast<std::int32_t>(cells) - 1) {}
+
+  std::size_t Size() const { return cells_.size(); }
+  // Kept rather than computed: every fetch and cell access tests it.
+  std::int32_t LastAddress() const { return lastAddress_; }
 
   HexByte operator[](std::size_t address) const { return cells_[address]; }
   // The number the cell's text spells; 0 for an empty cell.
@@ -26,18 +35,20 @@ class TextMemory {
   void Set(std::size_t address, HexByte value) {
     cells_[address] = value;
     values_[address] = static_cast<std::uint8_t>(HexToNumber(value.Text()));
-    decoded_[address] = false;
-    if (address > 0) decoded_[address - 1] = false;
+    // Every instruction that begins close enough before the cell to read it.
+    for (std::size_t reader = 0; reader < kLongestInstructionLength && reader <= address; ++reader)
+      fetches_[address - reader].decoded = false;
   }
   // Empties every cell.
   void Clear();
 
   // The instruction whose first cell is at address; beyond the last cell both cells are empty.
   const Instruction& InstructionAt(std::int32_t address) {
-    if (address < 0 || address > kLastCell) return kBeyondMemory;
+    if (address < 0 || address > LastAddress()) return kBeyondMemory;
     const auto index = static_cast<std::size_t>(address);
-    if (!decoded_[index]) Decode(index);
-    return instructions_[index];
+    Fetch& fetch = fetches_[index];
+    if (!fetch.decoded) Decode(index);
+    return fetch.instruction;
   }
 
   // Memories are equal when their texts are.
@@ -48,10 +59,16 @@ class TextMemory {
 
   void Decode(std::size_t address);
 
-  std::array<HexByte, kCells> cells_{};
-  std::array<std::uint8_t, kCells> values_{};
-  std::array<Instruction, kCells> instructions_{};
-  std::array<bool, kCells> decoded_{};
+  // An address's instruction, and whether it still holds what the cells say.
+  struct Fetch {
+    Instruction instruction;
+    bool decoded = false;
+  };
+
+  std::vector<HexByte> cells_;
+  std::vector<std::uint8_t> values_;
+  std::vector<Fetch> fetches_;
+  std::int32_t lastAddress_;
 };
 
 }  // namespace pellark

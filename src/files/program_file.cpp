@@ -20,10 +20,11 @@ FileBytes ReadAtMost(const std::string& path, std::size_t limit) {
 
 }  // namespace
 
-FileBytes ReadProgramFile(const std::string& path) {
+FileBytes ReadProgramFile(const std::string& path, std::int32_t capacity) {
   // One byte past the capacity tells a program that fits from one that does not.
-  FileBytes read = ReadAtMost(path, kProgramCapacity + 1);
-  if (read.bytes.size() > static_cast<std::size_t>(kProgramCapacity)) {
+  const auto limit = static_cast<std::size_t>(capacity);
+  FileBytes read = ReadAtMost(path, limit + 1);
+  if (read.bytes.size() > limit) {
     read.bytes.clear();
     read.failure = ReadFailure::TooLarge;
   }
@@ -34,8 +35,8 @@ std::filesystem::path DefaultBootImagePath() {
   return FindDataFile("Chip8.rom");
 }
 
-FileBytes ReadBootImage(const std::filesystem::path& path) {
-  return ReadAtMost(path.string(), kLastCell + 1);
+FileBytes ReadBootImage(const std::filesystem::path& path, std::size_t memoryCells) {
+  return ReadAtMost(path.string(), memoryCells);
 }
 
 bool WriteProgramFile(const std::string& path, std::span<const std::uint8_t> bytes) {

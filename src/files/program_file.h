@@ -10,13 +10,15 @@
 
 namespace pellark {
 
-// The most bytes of a program that fit in memory from 0x200 to the last cell.
-inline constexpr std::int32_t kProgramCapacity = kLastCell + 1 - kProgramStart;
+// The most bytes of a program that fit in the machine's memory from 0x200 to the last cell.
+inline std::int32_t ProgramCapacity(const Machine& machine) {
+  return machine.LastCell() + 1 - kProgramStart;
+}
 
 enum class ReadFailure {
   None,
   CannotRead,  // missing, not a regular file, a read failed, or the name is empty
-  TooLarge,    // a program longer than kProgramCapacity
+  TooLarge,    // a program longer than the capacity asked for
 };
 
 // A file's bytes, or why they could not be read; no bytes at all after a failure.
@@ -29,14 +31,14 @@ struct FileBytes {
   bool Read() const { return failure == ReadFailure::None; }
 };
 
-// The bytes of a program file, to be stored from 0x200.
-FileBytes ReadProgramFile(const std::string& path);
+// The bytes of a program file, to be stored from 0x200; at most capacity bytes are accepted.
+FileBytes ReadProgramFile(const std::string& path, std::int32_t capacity);
 
 // Where the boot image is when no other is named: beside the executable, or installed with it.
 std::filesystem::path DefaultBootImagePath();
 // The bytes of a boot image, to be stored from address 0: a longer image keeps what fits in
-// memory.
-FileBytes ReadBootImage(const std::filesystem::path& path);
+// a memory of memoryCells cells.
+FileBytes ReadBootImage(const std::filesystem::path& path, std::size_t memoryCells);
 
 // Writes the bytes to a new file or in place of an existing one; false when it cannot be
 // created or written, which leaves an existing file as it was.

@@ -103,7 +103,7 @@ void FrontEnd::ResetWith(std::int32_t resetAddress) {
 }
 
 void FrontEnd::ReadBootImageIntoMachine() {
-  FileBytes bootImage = ReadBootImage(BootImagePath);
+  FileBytes bootImage = ReadBootImage(BootImagePath, machine_.MemoryCells.Size());
   if (bootImage.Read()) {
     machine_.BootImage = std::move(bootImage.bytes);
   } else {

@@ -8,8 +8,6 @@
 
 namespace pellark {
 
-static_assert(InspectorSnapshot::kCells == kLastCell + 1);
-
 void InspectorController::SetOpen(bool open) {
   if (open) {
     view_.OpenInspector();
@@ -56,6 +54,7 @@ void InspectorController::Show(std::string pace, std::int32_t breakpointStop) {
   snapshot.running = m.Running == 1;
   snapshot.breakpointStop = m.Running == 1 ? -1 : breakpointStop;
   snapshot.breakpoints.assign(breakpoints_.Addresses().begin(), breakpoints_.Addresses().end());
+  snapshot.memory.resize(m.MemoryCells.Size());
   for (std::size_t address = 0; address < snapshot.memory.size(); ++address) {
     m.MemoryCells[address].Text().copy(snapshot.memory[address].data(), 2);
   }

@@ -19,7 +19,7 @@ std::string ProgramCommands::AskForProgramFile() {
 
 std::optional<KnownProgram> ProgramCommands::LoadProgram(const std::string& path) {
   programFileName_ = path;
-  const FileBytes program = ReadProgramFile(path);
+  const FileBytes program = ReadProgramFile(path, ProgramCapacity(machine_));
   // PC moves to 0x200 whether or not the file could be read.
   machine_.LoadProgram(program.bytes);
   switch (program.failure) {

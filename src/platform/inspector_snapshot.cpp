@@ -117,7 +117,7 @@ std::string MemoryRowText(const InspectorSnapshot& snapshot, int row) {
   if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
   std::string text = digits.size() == 3 ? " $" : "$";
   text += digits;
-  for (std::int32_t address = first; address < first + 16 && address < InspectorSnapshot::kCells;
+  for (std::int32_t address = first; address < first + 16 && address < snapshot.CellCount();
        ++address) {
     const InspectorSnapshot::CellText& cell = snapshot.memory[static_cast<std::size_t>(address)];
     text += ' ';

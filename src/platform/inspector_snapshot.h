@@ -10,8 +10,6 @@ namespace pellark {
 // What the Inspector window shows of the machine: the front end's copy of the state, handed to
 // the window system at most once per displayed frame.
 struct InspectorSnapshot {
-  // Memory cells 0x000 to 0x1000, each kept as the text it holds, '\0' after its end.
-  static constexpr int kCells = 4097;
   using CellText = std::array<char, 2>;
 
   std::int32_t pc = 0;
@@ -37,13 +35,15 @@ struct InspectorSnapshot {
   std::int32_t breakpointStop = -1;
   // In ascending order.
   std::vector<std::int32_t> breakpoints;
-  std::array<CellText, kCells> memory{};
+  // Every memory cell from address 0, each kept as the text it holds, '\0' after its end.
+  std::vector<CellText> memory;
   // The memory view keeps PC in sight; otherwise it stays where the user put it.
   bool followPc = true;
   // An address the user asked to go to, for the memory view to show at its top; -1 for none.
   std::int32_t goTo = -1;
 
   bool operator==(const InspectorSnapshot&) const = default;
+  int CellCount() const { return static_cast<int>(memory.size()); }
 };
 
 // The lines of the state panel: PC and I, the registers in hexadecimal and decimal, the stack,
@@ -51,8 +51,11 @@ struct InspectorSnapshot {
 // machine runs.
 std::string StateText(const InspectorSnapshot& snapshot);
 
-// The memory view has rows of sixteen cells; the last row holds only the cell 0x1000.
-inline constexpr int kMemoryRows = (InspectorSnapshot::kCells + 15) / 16;
+// The memory view has rows of sixteen cells; the designed memory's last row holds only the
+// cell 0x1000.
+inline int MemoryRows(const InspectorSnapshot& snapshot) {
+  return (snapshot.CellCount() + 15) / 16;
+}
 // A row of the memory view: its address, then every cell as the text it holds, one character
 // as one character and an empty cell as "·".
 std::string MemoryRowText(const InspectorSnapshot& snapshot, int row);

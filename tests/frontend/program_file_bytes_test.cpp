@@ -31,7 +31,8 @@ class ProgramFileBytesTest : public ::testing::Test {
 };
 
 TEST_F(ProgramFileBytesTest, AProgramFitsUpToTheCapacityAndNothingOfALongerOneIsKept) {
-  const auto capacity = static_cast<std::size_t>(kProgramCapacity);
+  const std::int32_t capacityBytes = kDesignedMemoryCells - kProgramStart;
+  const auto capacity = static_cast<std::size_t>(capacityBytes);
   const struct {
     std::size_t size;
     ReadFailure failure;
@@ -42,33 +43,33 @@ TEST_F(ProgramFileBytesTest, AProgramFitsUpToTheCapacityAndNothingOfALongerOneIs
       {capacity + 1, ReadFailure::TooLarge, 0},
   };
   for (const auto& [size, failure, kept] : cases) {
-    const FileBytes read = ReadProgramFile(Write(size));
+    const FileBytes read = ReadProgramFile(Write(size), capacityBytes);
     EXPECT_EQ(read.failure, failure) << size;
     EXPECT_EQ(read.bytes.size(), kept) << size;
   }
   // Bytes from 80 up come back as themselves, not sign-extended.
-  EXPECT_EQ(ReadProgramFile(Write(1, 0xFF)).bytes, std::vector<std::uint8_t>{0xFF});
+  EXPECT_EQ(ReadProgramFile(Write(1, 0xFF), capacityBytes).bytes, std::vector<std::uint8_t>{0xFF});
 }
 
 TEST_F(ProgramFileBytesTest, AFileThatCannotBeReadSaysWhy) {
-  const FileBytes missing = ReadProgramFile((folder / "missing.ch8").string());
+  const FileBytes missing = ReadProgramFile((folder / "missing.ch8").string(), 1);
   EXPECT_EQ(missing.failure, ReadFailure::CannotRead);
   EXPECT_EQ(missing.reason, "No such file or directory");
-  EXPECT_EQ(ReadProgramFile(folder.string()).failure, ReadFailure::CannotRead);
-  EXPECT_FALSE(ReadBootImage(folder / "missing.rom").Read());
+  EXPECT_EQ(ReadProgramFile(folder.string(), 1).failure, ReadFailure::CannotRead);
+  EXPECT_FALSE(ReadBootImage(folder / "missing.rom", kDesignedMemoryCells).Read());
 }
 
 TEST_F(ProgramFileBytesTest, ABootImageKeepsWhatFitsInMemory) {
-  const FileBytes read = ReadBootImage(Write(5000));
+  const FileBytes read = ReadBootImage(Write(70000), 65536);
   EXPECT_TRUE(read.Read());
-  EXPECT_EQ(read.bytes.size(), static_cast<std::size_t>(kLastCell + 1));
+  EXPECT_EQ(read.bytes.size(), 65536u);
 }
 
 TEST_F(ProgramFileBytesTest, WrittenBytesReadBackAndAFailedWriteIsReported) {
   const std::vector<std::uint8_t> bytes{0x00, 0x7F, 0x80, 0xFF};
   const auto path = (folder / "saved.ch8").string();
   ASSERT_TRUE(WriteProgramFile(path, bytes));
-  EXPECT_EQ(ReadProgramFile(path).bytes, bytes);
+  EXPECT_EQ(ReadProgramFile(path, 4).bytes, bytes);
   EXPECT_FALSE(WriteProgramFile((folder / "no-such-folder" / "saved.ch8").string(), bytes));
 }
 

@@ -2,6 +2,8 @@
 #include <QLineEdit>
 #include <QTest>
 #include <algorithm>
+
+#include "core/text_memory.h"
 #include "platform/qt/state_view.h"
 
 #include "desktop_fixture.h"
@@ -9,6 +11,13 @@
 
 namespace pellark {
 namespace {
+
+// A snapshot with the designed machine's memory, every cell empty.
+InspectorSnapshot DesignedSnapshot() {
+  InspectorSnapshot snapshot;
+  snapshot.memory.resize(kDesignedMemoryCells);
+  return snapshot;
+}
 
 using Kind = WindowEvent::Kind;
 using std::chrono::milliseconds;
@@ -47,7 +56,7 @@ class InspectorWindowTest : public DesktopTest {
 TEST_F(InspectorWindowTest, AsksForSnapshotsAndShowsTheState) {
   EXPECT_TRUE(Inspector().isVisible());
   EXPECT_EQ(NextEvent().kind, Kind::InspectorDue);
-  InspectorSnapshot snapshot;
+  InspectorSnapshot snapshot = DesignedSnapshot();
   snapshot.registers[0xA] = 0x2B;
   Desktop().ShowInspector(snapshot);
   EXPECT_EQ(Child<StateView>("machineState").Text() + "\n",
@@ -55,7 +64,7 @@ TEST_F(InspectorWindowTest, AsksForSnapshotsAndShowsTheState) {
 }
 
 TEST_F(InspectorWindowTest, DoubleClickingACellTogglesItsBreakpoint) {
-  InspectorSnapshot snapshot;
+  InspectorSnapshot snapshot = DesignedSnapshot();
   snapshot.followPc = false;
   snapshot.goTo = 0x200;
   Desktop().ShowInspector(snapshot);
@@ -68,6 +77,7 @@ TEST_F(InspectorWindowTest, DoubleClickingACellTogglesItsBreakpoint) {
 }
 
 TEST_F(InspectorWindowTest, TypedAddressesGoToMemoryAndToggleBreakpoints) {
+  Desktop().ShowInspector(DesignedSnapshot());
   QLineEdit& goTo = Child<QLineEdit>("goTo");
   QTest::keyClicks(&goTo, "$2A0");
   QTest::keyClick(&goTo, Qt::Key_Return);

@@ -135,8 +135,11 @@ void InspectorWindow::Push(WindowEvent::Kind kind, int address, bool follow) {
 }
 
 std::optional<int> InspectorWindow::TakeAddress(QLineEdit& field) {
+  // Before the first snapshot no memory is shown, and no address is in it.
   const std::optional<std::int32_t> address =
-      ParseAddress(field.text().trimmed().toStdString(), InspectorSnapshot::kCells - 1);
+      shown_.memory.empty()
+          ? std::nullopt
+          : ParseAddress(field.text().trimmed().toStdString(), shown_.CellCount() - 1);
   if (address) {
     field.clear();
   } else {

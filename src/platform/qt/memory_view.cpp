@@ -30,13 +30,18 @@ MemoryView::MemoryView(const InspectorSnapshot& snapshot,
   setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   verticalScrollBar()->setSingleStep(1);
-  UpdateScrollBars();
+  UpdateScrollBars(MemoryRows(snapshot_));
 }
 
 void MemoryView::PrepareFor(const InspectorSnapshot& next) {
-  for (int row = 0; row < kMemoryRows; ++row) {
+  if (next.CellCount() != snapshot_.CellCount()) {
+    // A memory of another size: every row, and the scroll range, change.
+    UpdateScrollBars(MemoryRows(next));
+    return;
+  }
+  for (int row = 0; row < MemoryRows(snapshot_); ++row) {
     const auto first = snapshot_.memory.begin() + 16 * row;
-    const auto end = snapshot_.memory.begin() + std::min(16 * row + 16, InspectorSnapshot::kCells);
+    const auto end = snapshot_.memory.begin() + std::min(16 * row + 16, snapshot_.CellCount());
     if (!std::equal(first, end, next.memory.begin() + 16 * row)) UpdateRowOf(16 * row);
   }
   for (const InspectorSnapshot* shown : {&snapshot_, &next}) {
@@ -69,7 +74,7 @@ int MemoryView::AddressAt(QPoint point) const {
   if (column < 0 || column >= 3 * 16) return -1;
   const int row = verticalScrollBar()->value() + point.y() / RowHeight();
   const int address = 16 * row + column / 3;
-  return address < InspectorSnapshot::kCells ? address : -1;
+  return address < snapshot_.CellCount() ? address : -1;
 }
 
 QSize MemoryView::sizeHint() const {
@@ -81,7 +86,7 @@ QSize MemoryView::sizeHint() const {
 void MemoryView::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   const auto mark = [&](int address, const QColor& colour) {
-    if (address >= 0 && address < InspectorSnapshot::kCells) {
+    if (address >= 0 && address < snapshot_.CellCount()) {
       painter.fillRect(CellArea(address), colour);
     }
   };
@@ -94,7 +99,7 @@ void MemoryView::paintEvent(QPaintEvent* event) {
   // Only the rows asked for are drawn again.
   const int shownFirst = verticalScrollBar()->value();
   const int first = shownFirst + std::max(event->rect().top(), 0) / RowHeight();
-  const int end = std::min(kMemoryRows, shownFirst + event->rect().bottom() / RowHeight() + 1);
+  const int end = std::min(MemoryRows(snapshot_), shownFirst + event->rect().bottom() / RowHeight() + 1);
   const int ascent = fontMetrics().ascent();
   for (int row = first; row < end; ++row) {
     painter.drawText(TextLeft(), (row - shownFirst) * RowHeight() + ascent,
@@ -102,11 +107,11 @@ void MemoryView::paintEvent(QPaintEvent* event) {
   }
 
   const int next = snapshot_.nextFetch;
-  if (next >= 0 && next < InspectorSnapshot::kCells) {
+  if (next >= 0 && next < snapshot_.CellCount()) {
     painter.setPen(kNextFetchFrame);
     QRect frame = CellArea(next);
     // The instruction's second cell, when it is on the same row.
-    if (next % 16 != 15 && next + 1 < InspectorSnapshot::kCells) frame |= CellArea(next + 1);
+    if (next % 16 != 15 && next + 1 < snapshot_.CellCount()) frame |= CellArea(next + 1);
     painter.drawRect(frame.adjusted(0, 0, -1, -1));
   }
 }
@@ -118,12 +123,12 @@ void MemoryView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void MemoryView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
-  UpdateScrollBars();
+  UpdateScrollBars(MemoryRows(snapshot_));
 }
 
-void MemoryView::UpdateScrollBars() {
+void MemoryView::UpdateScrollBars(int rows) {
   const int shown = RowsShown();
-  verticalScrollBar()->setRange(0, std::max(kMemoryRows - shown, 0));
+  verticalScrollBar()->setRange(0, std::max(rows - shown, 0));
   verticalScrollBar()->setPageStep(shown);
   const int width = kRowCharacters * CharacterWidth() + 2 * kMargin;
   horizontalScrollBar()->setRange(0, std::max(width - viewport()->width(), 0));
@@ -148,7 +153,7 @@ int MemoryView::TextLeft() const {
 }
 
 void MemoryView::UpdateRowOf(int address) {
-  if (address < 0 || address >= InspectorSnapshot::kCells) return;
+  if (address < 0 || address >= snapshot_.CellCount()) return;
   const int row = address / 16 - verticalScrollBar()->value();
   if (row >= 0 && row <= RowsShown()) {
     viewport()->update(0, row * RowHeight(), viewport()->width(), RowHeight());

@@ -34,7 +34,7 @@ class MemoryView : public QAbstractScrollArea {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void UpdateScrollBars();
+  void UpdateScrollBars(int rows);
   int RowHeight() const;
   int CharacterWidth() const;
   int RowsShown() const;
