@@ -116,7 +116,7 @@ void RunLoadedMachine(Machine& machine) {
   const std::string memory = MemoryLine(machine, {0, machine.LastCell() + 1});
   const std::string screen = ScreenText(machine);
   Check(state.starts_with("PC=") && memory.size() > static_cast<std::size_t>(machine.LastCell()), "the state and memory lines");
-  Check(screen.size() == static_cast<std::size_t>((machine.ScreenWidth + 1) * machine.ScreenHeight),
+  Check(screen.size() == static_cast<std::size_t>((machine.ScreenWidth() + 1) * machine.ScreenHeight()),
         "the screen text has a line per display row");
   const std::string error = WriteDisplayPng(machine, (ScratchFolder() / "screen.png").string());
   Check(error.empty(), "the PNG can be written");

@@ -5,6 +5,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/machine.h"
@@ -27,6 +28,7 @@ class RecordingHost : public MachineHost {
     if (onPollEvents) onPollEvents();
   }
   void ShowFrame() override { ++frames; }
+  void SpriteDrawn(int plotted, int erased) override { sprites.emplace_back(plotted, erased); }
   void ProgramEnded() override { ++programEnds; }
 
   int layouts = 0;
@@ -36,6 +38,8 @@ class RecordingHost : public MachineHost {
   int frames = 0;
   int programEnds = 0;
   int unreadableBootImages = 0;
+  // What each sprite drawn without frame timing plotted and erased.
+  std::vector<std::pair<int, int>> sprites;
   std::function<void()> onPollEvents;
 };
 
@@ -96,11 +100,19 @@ class MachineTest : public ::testing::Test {
   void SetV(int index, std::int32_t value) {
     machine.Registers[static_cast<std::size_t>(index)] = value;
   }
-  bool Lit(int x, int y) const { return machine.IsLit(machine.ScreenImage.ReadPixel(x, y)); }
+  bool Lit(int x, int y) const { return machine.Display.IsLit(x, y); }
+  void Light(int x, int y) {
+    if (!Lit(x, y)) machine.Display.Toggle(x, y);
+  }
+  void LightAll() {
+    for (int y = 0; y < machine.ScreenHeight(); ++y) {
+      for (int x = 0; x < machine.ScreenWidth(); ++x) Light(x, y);
+    }
+  }
   int LitPixels() const {
     int count = 0;
-    for (int y = 0; y < machine.ScreenHeight; ++y) {
-      for (int x = 0; x < machine.ScreenWidth; ++x) count += Lit(x, y) ? 1 : 0;
+    for (int y = 0; y < machine.ScreenHeight(); ++y) {
+      for (int x = 0; x < machine.ScreenWidth(); ++x) count += Lit(x, y) ? 1 : 0;
     }
     return count;
   }

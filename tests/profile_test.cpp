@@ -202,7 +202,7 @@ TEST_F(ProfileTest, ZeroZeroFdEndsTheProgramWhereItStands) {
 TEST_F(ProfileTest, NopPassesWithItsLineButScrollsNothing) {
   machine.SetTrace(&trace);
   RunUnder(RulesOf(Profile::Octo), {0x00, 0x00}, 0);
-  machine.ScreenImage.PutPixel(5, 10, White);
+  Light(5, 10);
   Run();
   EXPECT_EQ(trace.lines.back(), "$200: Nop");
   EXPECT_TRUE(Lit(5, 10));

@@ -48,7 +48,7 @@ TEST_F(ResetTest, ResetAt200KeepsMemoryAndClearsTheWorkingState) {
   Store(0x200, {0x60, 0x05, 0x22, 0x06, 0x00, 0x00, 0x00, 0xFF});
   Run(2);  // V0 = 5, call 0x206 whose High switches to 128 × 64
   Run();
-  ASSERT_EQ(machine.ScreenWidth, 128);
+  ASSERT_EQ(machine.ScreenWidth(), 128);
   machine.DelayTimer = 9;
   machine.SoundTimer = 9;
   machine.SkipNext = 1;
@@ -66,8 +66,8 @@ TEST_F(ResetTest, ResetAt200KeepsMemoryAndClearsTheWorkingState) {
   EXPECT_EQ(machine.SkipNext, 0);
   EXPECT_EQ(machine.PendingKey, 16);
   EXPECT_EQ(machine.Running, 1);
-  EXPECT_EQ(machine.ScreenWidth, 64);
-  EXPECT_EQ(machine.ScreenImage.Width(), 64);
+  EXPECT_EQ(machine.ScreenWidth(), 64);
+  EXPECT_EQ(machine.ScreenHeight(), 32);
   EXPECT_EQ(LitPixels(), 0);
   EXPECT_EQ(RunAndGetAddress(), 0x200);
 }
@@ -75,11 +75,11 @@ TEST_F(ResetTest, ResetAt200KeepsMemoryAndClearsTheWorkingState) {
 TEST_F(ResetTest, ResetLaysOutTheWindowAndRefreshesTheBlankDisplay) {
   const int layouts = host.layouts;
   const int refreshes = host.refreshes;
-  machine.InvertColors = 1;
+  Light(0, 0);
   machine.ResetMachine();
   EXPECT_EQ(host.layouts, layouts + 1);
   EXPECT_EQ(host.refreshes, refreshes + 1);
-  EXPECT_EQ(machine.ScreenImage.ReadPixel(0, 0), White);
+  EXPECT_EQ(LitPixels(), 0);
 }
 
 class TimerTest : public MachineTest {

@@ -27,12 +27,11 @@ std::string MemoryLine(const Machine& machine, const MemoryRange& range) {
 }
 
 std::string ScreenText(const Machine& machine) {
-  const Image& screen = machine.ScreenImage;
+  const DisplayPlane& screen = machine.Display;
   std::string text;
   text.reserve(static_cast<std::size_t>((screen.Width() + 1) * screen.Height()));
   for (int y = 0; y < screen.Height(); ++y) {
-    for (int x = 0; x < screen.Width(); ++x)
-      text += machine.IsLit(screen.ReadPixel(x, y)) ? '#' : '.';
+    for (int x = 0; x < screen.Width(); ++x) text += screen.IsLit(x, y) ? '#' : '.';
     text += '\n';
   }
   return text;

@@ -10,19 +10,22 @@
 namespace pellark {
 
 std::string WriteDisplayPng(const Machine& machine, const std::string& path) {
-  const Image& screen = machine.ScreenImage;
-  Image enlarged;
-  enlarged.NewImage(screen.Width() * kPngBlock, screen.Height() * kPngBlock);
-  enlarged.BlitImage(screen, 0, 0, enlarged.Width(), enlarged.Height());
-
-  std::vector<png_byte> grey(static_cast<std::size_t>(enlarged.Width()) * enlarged.Height());
-  for (std::size_t i = 0; i < grey.size(); ++i)
-    grey[i] = machine.IsLit(enlarged.Pixels()[i]) ? 255 : 0;
+  // Every display pixel a block of kPngBlock × kPngBlock, white when lit.
+  const DisplayPlane& screen = machine.Display;
+  const int width = screen.Width() * kPngBlock;
+  const int height = screen.Height() * kPngBlock;
+  std::vector<png_byte> grey(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      grey[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+           static_cast<std::size_t>(x)] = screen.IsLit(x / kPngBlock, y / kPngBlock) ? 255 : 0;
+    }
+  }
 
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(enlarged.Width());
-  image.height = static_cast<png_uint_32>(enlarged.Height());
+  image.width = static_cast<png_uint_32>(width);
+  image.height = static_cast<png_uint_32>(height);
   image.format = PNG_FORMAT_GRAY;
   // Encoded in memory first: libpng's own file writer empties the file before it knows the
   // picture can be written, and removes it on failure.

@@ -10,10 +10,7 @@ Machine::Machine(MachineHost& host, KeyboardService& keyboard)
     : host_(host), keyboard_(keyboard) {}
 
 void Machine::StartUp() {
-  ScreenWidth = 64;
-  ScreenHeight = 32;
   Random.SeedRandom(1);
-  ScreenImage.NewImage(ScreenWidth, ScreenHeight);
   ResetAddress = kBootStart;
   ResetMachine();
 }
@@ -30,8 +27,7 @@ void Machine::ResetMachine() {
   FrameEndRequested = 0;
   InstructionCount = 0;
   QuitRequested = 0;
-  ScreenWidth = 64;
-  ScreenHeight = 32;
+  Display.Resize(64, 32);
   // Ends a key wait in progress; the next fetch is at the new PC, whatever the wait writes.
   InterruptKeyWait();
   keyWaitLength_ = 0;

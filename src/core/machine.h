@@ -9,7 +9,7 @@
 #include "core/hex_byte.h"
 #include "core/machine_rules.h"
 #include "core/text_memory.h"
-#include "platform/image.h"
+#include "core/display_plane.h"
 #include "platform/random.h"
 #include "trace/trace_line.h"
 
@@ -65,15 +65,14 @@ class Machine {
   std::int32_t KeyWaitRegister = kNoKeyWait;
   // How the pass that began the key wait paces the instruction once the wait ends.
   PassPacing KeyWaitPacing;
-  std::int32_t ScreenWidth = 64;
-  std::int32_t ScreenHeight = 32;
   // Where execution starts after a reset; 0x100 also selects a full reset.
   std::int32_t ResetAddress = kBootStart;
   std::int32_t Running = 0;
   // Instructions since the last timer step, modulo 25.
   std::int32_t TimerTick = 0;
   std::int32_t QuitRequested = 0;
-  Image ScreenImage;
+  // The display: which pixels are lit, at 64 × 32 or 128 × 64.
+  DisplayPlane Display;
 
   // The rules in force; the designed machine unless a profile is chosen.
   MachineRules Rules;
@@ -86,9 +85,6 @@ class Machine {
   // Instruction cycles begun since the last reset.
   std::uint64_t InstructionCount = 0;
 
-  // Front-end settings that the instructions read; no reset touches them.
-  std::int32_t InvertColors = 0;
-  std::int32_t Antiflicker = 0;
 
   RandomGenerator Random;
   // The bytes a full reset stores from address 0, as whoever read the boot image set them;
@@ -147,11 +143,8 @@ class Machine {
     MemoryCells.Set(static_cast<std::size_t>(address), value);
   }
 
-  // The display image's drawing rules.
-  Colour LitColour() const { return InvertColors == 1 ? Black : White; }
-  Colour DarkColour() const { return InvertColors == 1 ? White : Black; }
-  // A pixel is lit when its blue component is the lit colour's; only blue is ever tested.
-  bool IsLit(Colour pixel) const { return BlueOf(pixel) == BlueOf(LitColour()); }
+  std::int32_t ScreenWidth() const { return Display.Width(); }
+  std::int32_t ScreenHeight() const { return Display.Height(); }
   void ClearScreen();
   void ScrollScreen(int dx, int dy);
   void SetResolution(int width, int height);
@@ -200,6 +193,25 @@ class Machine {
   std::int32_t LargeDigitAddress(std::int32_t digit) const;
   // Display.
   void DrawSprite(const Instruction& instruction);
+  // Where a sprite goes and what it is made of.
+  struct SpriteShape {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    bool wide = false;
+    int rows = 0;
+    int columns = 8;
+  };
+  struct SpriteCounts {
+    int plotted = 0;
+    int erased = 0;
+  };
+  // Row r's bits, as the high bits of 16.
+  std::uint32_t SpriteRow(const SpriteShape& sprite, int row) const;
+  // The three edge rules: clipped one pixel past the right and bottom edges, dropped past them
+  // (the platforms), or wrapped around them (without the clip switch).
+  SpriteCounts DrawClippedAtEdges(const SpriteShape& sprite);
+  SpriteCounts DrawDroppingOffDisplay(const SpriteShape& sprite);
+  SpriteCounts DrawWrapping(const SpriteShape& sprite);
 
   // Keypad, timers and memory.
   CycleEnd SkipIfKey(const Instruction& instruction, bool condition);
@@ -223,8 +235,6 @@ class Machine {
   void AddTraceLine(const Instruction& instruction, Operation operation, std::int32_t value);
   void StoreBootImage();
 
-  // Scroll's work image, kept so that scrolling reuses its pixels.
-  Image ScratchImage;
   // The keyboard snapshot KeyStates were last read from, and the highest keypad key held then.
   std::uint32_t keypadGeneration_ = 0;
   std::int32_t highestKeyHeld_ = -1;

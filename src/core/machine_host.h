@@ -19,6 +19,9 @@ class MachineHost {
   virtual void BootImageUnreadable() {}
   // With frame timing, once per frame: shows the display and waits for the next frame.
   virtual void ShowFrame() {}
+  // A sprite has been drawn without frame timing: plotted bits, and how many of them erased a
+  // lit pixel. The host decides whether the window shows it now.
+  virtual void SpriteDrawn(int /*plotted*/, int /*erased*/) {}
   // The program has ended itself (00FD) and the machine has stopped.
   virtual void ProgramEnded() {}
 };

@@ -11,6 +11,7 @@
 #include "files/program_database.h"
 #include "files/program_file.h"
 #include "frontend/compatibility.h"
+#include "frontend/display_picture.h"
 #include "frontend/inspector_controller.h"
 #include "frontend/menu_tree.h"
 #include "frontend/program_commands.h"
@@ -59,6 +60,10 @@ class FrontEnd final : public MachineHost, public TraceLog {
   std::int32_t MenuHeight = 0;
   // Whether executed instructions add their lines to the trace list ("Debugger").
   std::int32_t TraceEnabled = 0;
+  // Which colour a lit pixel shows: 0 White, 1 Black ("Invert Colors").
+  std::int32_t InvertColors = 0;
+  // Whether a sprite draw that only erased pixels leaves the window as it was.
+  std::int32_t Antiflicker = 0;
   // The boot image every full reset reads anew.
   std::filesystem::path BootImagePath = DefaultBootImagePath();
   std::string CreditText;
@@ -72,6 +77,7 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void RefreshWindow() override;
   void BootImageUnreadable() override;
   void ShowFrame() override;
+  void SpriteDrawn(int plotted, int erased) override;
   void ProgramEnded() override;
 
   // TraceLog
@@ -113,9 +119,10 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void HandleInspectorEvent(const WindowEvent& event);
   // The speed, or with frame timing the profile and its cycles per frame.
   std::string PaceText() const;
-  int DisplayWidth() const { return machine_.ScreenWidth * ScaleFactor; }
-  int DisplayHeight() const { return machine_.ScreenHeight * ScaleFactor; }
+  int DisplayWidth() const { return machine_.ScreenWidth() * ScaleFactor; }
+  int DisplayHeight() const { return machine_.ScreenHeight() * ScaleFactor; }
 
+  DisplayPicture picture_;
   WindowSystem& window_;
   Machine machine_;
   ProgramCommands programs_;

@@ -47,8 +47,8 @@ void InspectorController::Show(std::string pace, std::int32_t breakpointStop) {
   snapshot.soundTimer = m.SoundTimer;
   snapshot.pendingKey = m.PendingKey;
   snapshot.keyStates = m.KeyStates;
-  snapshot.screenWidth = m.ScreenWidth;
-  snapshot.screenHeight = m.ScreenHeight;
+  snapshot.screenWidth = m.ScreenWidth();
+  snapshot.screenHeight = m.ScreenHeight();
   snapshot.pace = std::move(pace);
   snapshot.instructionCount = m.InstructionCount;
   snapshot.running = m.Running == 1;

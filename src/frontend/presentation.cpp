@@ -7,7 +7,13 @@
 namespace pellark {
 
 void FrontEnd::RefreshWindow() {
-  window_.DrawPicture(machine_.ScreenImage, DisplayWidth(), DisplayHeight());
+  window_.DrawPicture(picture_.Paint(machine_.Display, InvertColors == 1), DisplayWidth(),
+                      DisplayHeight());
+}
+
+void FrontEnd::SpriteDrawn(int plotted, int erased) {
+  // With Antiflicker a draw that only erased pixels is not shown by itself.
+  if (Antiflicker == 0 || plotted != erased) RefreshWindow();
 }
 
 void FrontEnd::ShowFrame() {
@@ -44,18 +50,12 @@ std::int32_t FrontEnd::ToggleMark(MenuId item) {
 }
 
 void FrontEnd::ToggleAntiflicker() {
-  machine_.Antiflicker = ToggleMark(MenuId::Antiflicker);
+  Antiflicker = ToggleMark(MenuId::Antiflicker);
 }
 
 void FrontEnd::ToggleInvertColors() {
-  machine_.InvertColors = ToggleMark(MenuId::InvertColors);
+  InvertColors = ToggleMark(MenuId::InvertColors);
   // Every pixel keeps its lit or dark state; only the colours swap.
-  Image& image = machine_.ScreenImage;
-  for (int y = 0; y < machine_.ScreenHeight; ++y) {
-    for (int x = 0; x < machine_.ScreenWidth; ++x) {
-      image.PutPixel(x, y, image.ReadPixel(x, y) == White ? Black : White);
-    }
-  }
   RefreshWindow();
 }
 

@@ -71,14 +71,14 @@ TEST_F(CommandsTest, ScaleItemsKeepExactlyOneMark) {
 
 TEST_F(CommandsTest, TogglesFollowTheirMarkNotTheirFlag) {
   Select(MenuId::Antiflicker);
-  EXPECT_EQ(machine().Antiflicker, 1);
+  EXPECT_EQ(frontEnd.Antiflicker, 1);
   EXPECT_TRUE(Marked(MenuId::Antiflicker));
   Select(MenuId::Antiflicker);
-  EXPECT_EQ(machine().Antiflicker, 0);
+  EXPECT_EQ(frontEnd.Antiflicker, 0);
   // A mark set behind the command's back decides the next direction.
   window.SetItemCheck(static_cast<int>(MenuId::Antiflicker), true);
   Select(MenuId::Antiflicker);
-  EXPECT_EQ(machine().Antiflicker, 0);
+  EXPECT_EQ(frontEnd.Antiflicker, 0);
   EXPECT_FALSE(Marked(MenuId::Antiflicker));
 }
 
@@ -183,23 +183,45 @@ TEST_F(CommandsTest, InvertColorsSwapsTheColoursButKeepsThePicture) {
   machine().SetCell(0x300, ToHexByte(0x80));
   frontEnd.RunPass();
   frontEnd.RunPass();
-  ASSERT_EQ(machine().ScreenImage.ReadPixel(0, 0), White);
+  ASSERT_EQ(window.Picture().ReadPixel(0, 0), White);
   Select(MenuId::InvertColors);
-  EXPECT_EQ(machine().InvertColors, 1);
-  EXPECT_EQ(machine().ScreenImage.ReadPixel(0, 0), Black);
-  EXPECT_EQ(machine().ScreenImage.ReadPixel(1, 0), White);
+  EXPECT_EQ(frontEnd.InvertColors, 1);
+  EXPECT_TRUE(machine().Display.IsLit(0, 0));
   EXPECT_EQ(window.Picture().ReadPixel(0, 0), Black);
+  EXPECT_EQ(window.Picture().ReadPixel(4, 0), White);  // a dark pixel, magnified
   Select(MenuId::InvertColors);
-  EXPECT_EQ(machine().InvertColors, 0);
-  EXPECT_EQ(machine().ScreenImage.ReadPixel(0, 0), White);
-  EXPECT_EQ(machine().ScreenImage.ReadPixel(1, 0), Black);
+  EXPECT_EQ(frontEnd.InvertColors, 0);
+  EXPECT_EQ(window.Picture().ReadPixel(0, 0), White);
+  EXPECT_EQ(window.Picture().ReadPixel(4, 0), Black);
+}
+
+TEST_F(CommandsTest, AntiflickerLeavesTheWindowAsItWasAfterADrawThatOnlyErased) {
+  // Draws the same sprite over and over: lit, then erased, then lit again.
+  StartProgram({0xA3, 0x00, 0xD0, 0x01, 0x12, 0x02});
+  machine().SetCell(0x300, ToHexByte(0x80));
+  Select(MenuId::Antiflicker);
+  const int pictures = window.PictureCount();
+  frontEnd.RunPass();
+  frontEnd.RunPass();  // lights the pixel: shown
+  EXPECT_EQ(window.PictureCount(), pictures + 1);
+  frontEnd.RunPass();
+  frontEnd.RunPass();  // erases it: not shown
+  EXPECT_EQ(window.PictureCount(), pictures + 1);
+  EXPECT_EQ(window.Picture().ReadPixel(0, 0), White);
+  Select(MenuId::Antiflicker);
+  frontEnd.RunPass();
+  frontEnd.RunPass();
+  frontEnd.RunPass();
+  frontEnd.RunPass();
+  EXPECT_EQ(window.PictureCount(), pictures + 3);
+  EXPECT_EQ(window.Picture().ReadPixel(0, 0), Black);
 }
 
 TEST_F(CommandsTest, ClearsStayInvisibleUntilTheNextRefresh) {
   StartProgram({0xA3, 0x00, 0xD0, 0x01, 0x00, 0xE0, 0x12, 0x06});
   machine().SetCell(0x300, ToHexByte(0x80));
   for (int i = 0; i < 3; ++i) frontEnd.RunPass();
-  EXPECT_EQ(machine().ScreenImage.ReadPixel(0, 0), Black);
+  EXPECT_FALSE(machine().Display.IsLit(0, 0));
   EXPECT_EQ(window.Picture().ReadPixel(0, 0), White);
   window.QueueEvent({WindowEvent::Kind::RepaintRequest});
   frontEnd.PollEvents();
