@@ -24,11 +24,9 @@ class DisplayPicture {
   const Image& Paint(const DisplayPlane& display, bool inverted);
 
  private:
-  void PaintRow(const DisplayPlane& display, int y);
-
   Image image_;
   // The bits and colours the picture shows.
-  DisplayPlane shown_;
+  std::vector<std::uint8_t> shown_;
   bool inverted_ = false;
 };
 
