@@ -12,6 +12,11 @@ struct SelfModifyingProgram {
   std::vector<std::string> trace;
 };
 
+// Failures name the program, not its bytes.
+void PrintTo(const SelfModifyingProgram& program, std::ostream* out) {
+  *out << program.what;
+}
+
 const SelfModifyingProgram kPrograms[] = {
     {"Str over an instruction run before",
      {0xA2, 0x0C, 0x60, 0x6A, 0x61, 0x2B, 0x22, 0x0C, 0xF1, 0x55, 0x22, 0x0C, 0x63, 0x05, 0x00,

@@ -220,6 +220,11 @@ struct FlagCase {
   int expectedVf;
 };
 
+// Failures name the case, not its bytes.
+void PrintTo(const FlagCase& flagCase, std::ostream* out) {
+  *out << flagCase.name;
+}
+
 class FlagOrderTest : public MachineTest, public ::testing::WithParamInterface<FlagCase> {};
 
 TEST_P(FlagOrderTest, FlagIsWrittenBeforeTheResult) {

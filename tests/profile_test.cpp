@@ -29,6 +29,11 @@ struct RuleCase {
   std::int32_t platform;  // the value under the profile
 };
 
+// Failures name the case, not its bytes.
+void PrintTo(const RuleCase& ruleCase, std::ostream* out) {
+  *out << ruleCase.what;
+}
+
 // The instructions before the watched one set up its operands.
 const RuleCase kRuleCases[] = {
     {"8xy7 with x = F keeps the flag, written last",

@@ -38,6 +38,11 @@ struct StepCase {
   std::int32_t nextFetch;
 };
 
+// Failures name the case, not its bytes.
+void PrintTo(const StepCase& step, std::ostream* out) {
+  *out << step.name;
+}
+
 class StepTest : public InspectorTest, public ::testing::WithParamInterface<StepCase> {};
 
 TEST_P(StepTest, RunsExactlyOnePassOfAStoppedMachine) {
