@@ -1,6 +1,7 @@
 #include "frontend/display_picture.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace pellark {
 
@@ -19,17 +20,23 @@ const Image& DisplayPicture::Paint(const DisplayPlane& display, bool inverted) {
     }
     return image_;
   }
-  // Most refreshes follow one sprite: find the rows it changed, then the pixels in them.
-  const auto width = static_cast<std::size_t>(display.Width());
-  for (std::size_t start = 0; start < now.size(); start += width) {
-    if (std::equal(now.begin() + start, now.begin() + start + width, shown_.begin() + start))
-      continue;
-    for (std::size_t i = start; i < start + width; ++i) {
-      if (now[i] == shown_[i]) continue;
-      shown_[i] = now[i];
-      image_.PutPixel(static_cast<int>(i - start), static_cast<int>(start / width),
-                      now[i] != 0 ? lit : dark);
+  // Most refreshes follow one sprite: find the rows it changed, and in each the span from the
+  // first changed pixel to the last.
+  const auto width = static_cast<std::ptrdiff_t>(display.Width());
+  for (int y = 0; y < display.Height(); ++y) {
+    const auto row = now.begin() + y * width;
+    const auto shownRow = shown_.begin() + y * width;
+    const auto first = std::mismatch(row, row + width, shownRow).first;
+    if (first == row + width) continue;
+    const auto last = std::mismatch(std::make_reverse_iterator(row + width),
+                                    std::make_reverse_iterator(first),
+                                    std::make_reverse_iterator(shownRow + width))
+                          .first.base();
+    for (auto pixel = first; pixel != last; ++pixel) {
+      const auto x = static_cast<int>(pixel - row);
+      image_.PutPixel(x, y, *pixel != 0 ? lit : dark);
     }
+    std::copy(first, last, shownRow + (first - row));
   }
   return image_;
 }
