@@ -194,14 +194,14 @@ TEST_F(ProfileTest, RandomNumbersAreARandomByteMasked) {
 
 TEST_F(ProfileTest, ZeroZeroFdEndsTheProgramWhereItStands) {
   RunUnder(RulesOf(Profile::Octo), {0x60, 0x01, 0x00, 0xFD}, 2);
-  EXPECT_EQ(machine.Running, 0);
+  EXPECT_FALSE(machine.Running);
   EXPECT_EQ(host.programEnds, 1);
   Run();
   EXPECT_EQ(machine.PC, 0x202);
   EXPECT_EQ(host.programEnds, 2);
 
   RunUnder(RulesOf(Profile::Designed), {0x60, 0x01, 0x00, 0xFD}, 2);
-  EXPECT_EQ(machine.Running, 1);
+  EXPECT_TRUE(machine.Running);
 }
 
 TEST_F(ProfileTest, NopPassesWithItsLineButScrollsNothing) {

@@ -40,7 +40,7 @@ TEST_F(ResetTest, AMissingBootImageIsReportedAndTheMachineIdlesAt100) {
   machine.BootImage.reset();
   FullReset();
   EXPECT_EQ(host.unreadableBootImages, 1);
-  EXPECT_EQ(machine.Running, 1);
+  EXPECT_TRUE(machine.Running);
   for (int i = 0; i < 5; ++i) EXPECT_EQ(RunAndGetAddress(), 0x100);
 }
 
@@ -63,9 +63,9 @@ TEST_F(ResetTest, ResetAt200KeepsMemoryAndClearsTheWorkingState) {
   EXPECT_EQ(machine.CallStack[1], 0x204);  // the stack keeps its slots
   EXPECT_EQ(machine.DelayTimer, 0);
   EXPECT_EQ(machine.SoundTimer, 0);
-  EXPECT_EQ(machine.SkipNext, 0);
+  EXPECT_FALSE(machine.SkipNext);
   EXPECT_EQ(machine.PendingKey, 16);
-  EXPECT_EQ(machine.Running, 1);
+  EXPECT_TRUE(machine.Running);
   EXPECT_EQ(machine.ScreenWidth(), 64);
   EXPECT_EQ(machine.ScreenHeight(), 32);
   EXPECT_EQ(LitPixels(), 0);

@@ -71,14 +71,14 @@ TEST_F(CommandsTest, ScaleItemsKeepExactlyOneMark) {
 
 TEST_F(CommandsTest, TogglesFollowTheirMarkNotTheirFlag) {
   Select(MenuId::Antiflicker);
-  EXPECT_EQ(frontEnd.Antiflicker, 1);
+  EXPECT_TRUE(frontEnd.Antiflicker);
   EXPECT_TRUE(Marked(MenuId::Antiflicker));
   Select(MenuId::Antiflicker);
-  EXPECT_EQ(frontEnd.Antiflicker, 0);
+  EXPECT_FALSE(frontEnd.Antiflicker);
   // A mark set behind the command's back decides the next direction.
   window.SetItemCheck(static_cast<int>(MenuId::Antiflicker), true);
   Select(MenuId::Antiflicker);
-  EXPECT_EQ(frontEnd.Antiflicker, 0);
+  EXPECT_FALSE(frontEnd.Antiflicker);
   EXPECT_FALSE(Marked(MenuId::Antiflicker));
 }
 
@@ -86,7 +86,7 @@ TEST_F(CommandsTest, SpeedCommandsClampStopAndShowTheSpeed) {
   Select(MenuId::SpeedUp);
   EXPECT_EQ(frontEnd.SpeedPercent, 80);
   EXPECT_EQ(frontEnd.SpinCount, 50000);
-  EXPECT_EQ(machine().Running, 0);
+  EXPECT_FALSE(machine().Running);
   EXPECT_FALSE(Marked(MenuId::Run));
   EXPECT_TRUE(Marked(MenuId::Stop));
   ASSERT_EQ(window.Texts().size(), 5u);
@@ -133,7 +133,7 @@ TEST_F(CommandsTest, RunResumesAndStopHoldsTheMachineAndItsTimers) {
   EXPECT_EQ(machine().PC, pc);
   EXPECT_EQ(machine().DelayTimer, delay);
   Select(MenuId::Run);
-  EXPECT_EQ(machine().Running, 1);
+  EXPECT_TRUE(machine().Running);
   EXPECT_TRUE(Marked(MenuId::Run));
   EXPECT_FALSE(Marked(MenuId::Stop));
 }
@@ -141,7 +141,7 @@ TEST_F(CommandsTest, RunResumesAndStopHoldsTheMachineAndItsTimers) {
 TEST_F(CommandsTest, ResetStartsAStoppedMachineButLeavesTheMarks) {
   Select(MenuId::Stop);
   Select(MenuId::Reset);
-  EXPECT_EQ(machine().Running, 1);
+  EXPECT_TRUE(machine().Running);
   EXPECT_EQ(machine().PC, 0x100);
   EXPECT_TRUE(Marked(MenuId::Stop));
 }
@@ -185,12 +185,12 @@ TEST_F(CommandsTest, InvertColorsSwapsTheColoursButKeepsThePicture) {
   frontEnd.RunPass();
   ASSERT_EQ(window.Picture().ReadPixel(0, 0), White);
   Select(MenuId::InvertColors);
-  EXPECT_EQ(frontEnd.InvertColors, 1);
+  EXPECT_TRUE(frontEnd.InvertColors);
   EXPECT_TRUE(machine().Display.IsLit(0, 0));
   EXPECT_EQ(window.Picture().ReadPixel(0, 0), Black);
   EXPECT_EQ(window.Picture().ReadPixel(4, 0), White);  // a dark pixel, magnified
   Select(MenuId::InvertColors);
-  EXPECT_EQ(frontEnd.InvertColors, 0);
+  EXPECT_FALSE(frontEnd.InvertColors);
   EXPECT_EQ(window.Picture().ReadPixel(0, 0), White);
   EXPECT_EQ(window.Picture().ReadPixel(4, 0), Black);
 }
@@ -231,13 +231,13 @@ TEST_F(CommandsTest, ClearsStayInvisibleUntilTheNextRefresh) {
 TEST_F(CommandsTest, QuitAndTheCloseBoxEndTheLoop) {
   window.QueueMenuSelection(static_cast<int>(MenuId::Quit));
   frontEnd.ProgramLoop();
-  EXPECT_EQ(machine().QuitRequested, 1);
+  EXPECT_TRUE(machine().QuitRequested);
   EXPECT_EQ(window.PendingEvents(), 0u);
 }
 
 TEST_F(CommandsTest, QuitRunDirectlyEndsTheProgramAndAKeyWait) {
   frontEnd.RunCommand(MenuId::Quit);
-  EXPECT_EQ(machine().QuitRequested, 1);
+  EXPECT_TRUE(machine().QuitRequested);
   EXPECT_EQ(machine().PendingKey, 16);
 }
 
@@ -261,7 +261,7 @@ TEST_F(CommandsTest, TheCloseBoxDuringAKeyWaitEndsTheProgram) {
   window.QueueEvent({});
   window.QueueEvent({WindowEvent::Kind::CloseRequest});
   frontEnd.ProgramLoop();
-  EXPECT_EQ(machine().QuitRequested, 1);
+  EXPECT_TRUE(machine().QuitRequested);
   EXPECT_EQ(machine().Registers[3], 15);
 }
 

@@ -31,7 +31,7 @@ TEST_F(CompatibilityTest, AProfileAppliesAtOnceWithoutAResetOrAStop) {
   frontEnd.RunPass();
   Select(MenuId::ProfileChip8);
   EXPECT_EQ(machine().Rules, RulesOf(Profile::Chip8));
-  EXPECT_EQ(machine().Running, 1);
+  EXPECT_TRUE(machine().Running);
   EXPECT_EQ(machine().Registers[0], 5);
   EXPECT_TRUE(Marked(MenuId::ProfileChip8));
   EXPECT_FALSE(Marked(MenuId::ProfileAutomatic));
@@ -75,7 +75,7 @@ TEST_F(CompatibilityTest, AProgramThatEndsItselfStopsTheMachineAndSaysSo) {
   Select(MenuId::ProfileOcto);
   StartProgram({0x00, 0xFD});
   frontEnd.RunPass();
-  EXPECT_EQ(machine().Running, 0);
+  EXPECT_FALSE(machine().Running);
   EXPECT_TRUE(Marked(MenuId::Stop));
   ASSERT_EQ(window.Messages().size(), 1u);
   EXPECT_EQ(window.Messages()[0].text, "The program has ended.");

@@ -58,7 +58,7 @@ TEST_P(StepTest, RunsExactlyOnePassOfAStoppedMachine) {
   EXPECT_EQ(machine().InstructionCount, static_cast<std::uint64_t>(step.steps));
   // The timers step as in a running pass; the machine stays stopped.
   EXPECT_EQ(machine().TimerTick, step.steps);
-  EXPECT_EQ(machine().Running, 0);
+  EXPECT_FALSE(machine().Running);
   EXPECT_TRUE(Marked(MenuId::Stop));
 }
 
@@ -97,7 +97,7 @@ TEST_F(InspectorTest, AStepIntoAKeyWaitWaitsWhileTheCommandsWork) {
   EXPECT_EQ(window.PendingEvents(), 0u);
   EXPECT_EQ(machine().InstructionCount, 1u);
   EXPECT_EQ(machine().Registers[3], 15);
-  EXPECT_EQ(machine().Running, 0);
+  EXPECT_FALSE(machine().Running);
   EXPECT_TRUE(Marked(MenuId::Stop));
 
   // A reset ends the wait too, and starts the machine at its address.
@@ -107,7 +107,7 @@ TEST_F(InspectorTest, AStepIntoAKeyWaitWaitsWhileTheCommandsWork) {
   frontEnd.RunCommand(MenuId::Step);
   frontEnd.RunPass();
   EXPECT_EQ(machine().PC, 0x100);
-  EXPECT_EQ(machine().Running, 1);
+  EXPECT_TRUE(machine().Running);
 }
 
 TEST_F(InspectorTest, WithFrameTimingAStepCountsTowardTheFrameAndShowsItsEnd) {
@@ -129,7 +129,7 @@ TEST_F(InspectorTest, BreakpointsStopBeforeTheInstructionAndRunOnFromIt) {
   Send({Kind::BreakpointToggle, 0, 0x204});
   Send({Kind::BreakpointToggle, 0, 0x206});
   Passes(5);
-  EXPECT_EQ(machine().Running, 0);
+  EXPECT_FALSE(machine().Running);
   EXPECT_TRUE(Marked(MenuId::Stop));
   EXPECT_FALSE(Marked(MenuId::Run));
   EXPECT_EQ(machine().NextFetchAddress(), 0x204);
@@ -143,12 +143,12 @@ TEST_F(InspectorTest, BreakpointsStopBeforeTheInstructionAndRunOnFromIt) {
   Passes(3);
   EXPECT_EQ(machine().Registers[2], 3);
   EXPECT_EQ(machine().NextFetchAddress(), 0x206);
-  EXPECT_EQ(machine().Running, 0);
+  EXPECT_FALSE(machine().Running);
   // The jump to itself reaches its breakpoint anew after one pass.
   Select(MenuId::Run);
   Passes(3);
   EXPECT_EQ(machine().InstructionCount, 4u);
-  EXPECT_EQ(machine().Running, 0);
+  EXPECT_FALSE(machine().Running);
 
   // Removed and toggled off, they stop nothing.
   Send({Kind::BreakpointRemove, 0, 0x206});
@@ -157,14 +157,14 @@ TEST_F(InspectorTest, BreakpointsStopBeforeTheInstructionAndRunOnFromIt) {
   Select(MenuId::Run);
   Passes(3);
   EXPECT_EQ(machine().InstructionCount, 7u);
-  EXPECT_EQ(machine().Running, 1);
+  EXPECT_TRUE(machine().Running);
 }
 
 TEST_F(InspectorTest, AResetStopsAtABreakpointOnTheFirstInstruction) {
   Send({Kind::BreakpointToggle, 0, 0x200});
   StartProgram({0x60, 0x01});
   frontEnd.RunPass();
-  EXPECT_EQ(machine().Running, 0);
+  EXPECT_FALSE(machine().Running);
   EXPECT_EQ(machine().InstructionCount, 0u);
 }
 

@@ -33,7 +33,7 @@ TEST_F(OpenProgramTest, LoadsAsLoadDoesAfterItsDialogAndReloadReadsTheSameFile) 
     EXPECT_EQ(machine().Cell(0x200).Text(), "60");
     EXPECT_TRUE(machine().Cell(0x300).IsEmpty());
     EXPECT_EQ(machine().PC, 0x200);
-    EXPECT_EQ(machine().Running, 1);
+    EXPECT_TRUE(machine().Running);
     EXPECT_EQ(frontEnd.programs().ProgramFileName(), path);
     WriteFile("game.ch8", {0x60, 0x02});
     Select(MenuId::Reload);

@@ -38,7 +38,7 @@ TEST_F(ProgramFilesTest, LoadWhileStoppedLeavesTheMachineRunningWithTheStopMark)
   Select(MenuId::Stop);
   window.QueueOpenAnswer(WriteFile("game.ch8", {0x12, 0x00}));
   Select(MenuId::Load);
-  EXPECT_EQ(machine().Running, 1);
+  EXPECT_TRUE(machine().Running);
   EXPECT_TRUE(Marked(MenuId::Stop));
   frontEnd.RunPass();
   EXPECT_EQ(machine().PC, 0x200);
@@ -80,7 +80,7 @@ TEST_F(ProgramFilesTest, ACancelledLoadReportsTheFileAndReloadDoesTheSame) {
   }
   EXPECT_EQ(frontEnd.programs().ProgramFileName(), "");
   EXPECT_EQ(machine().PC, 0x200);
-  EXPECT_EQ(machine().Running, 1);
+  EXPECT_TRUE(machine().Running);
 }
 
 TEST_F(ProgramFilesTest, AFileThatCannotBeReadLeavesNothingOfItself) {

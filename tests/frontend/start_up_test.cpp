@@ -17,7 +17,7 @@ TEST_F(StartedFrontEndTest, OpensTheWindowAndStartsTheBootProgram) {
   EXPECT_EQ(frontEnd.MenuHeight, HeadlessWindowSystem::kMenuHeight);
   EXPECT_EQ(machine().PC, 0x100);
   EXPECT_EQ(machine().Cell(0x100).Text(), "11");
-  EXPECT_EQ(machine().Running, 1);
+  EXPECT_TRUE(machine().Running);
   EXPECT_EQ(frontEnd.SpeedPercent, 75);
   EXPECT_EQ(frontEnd.SpinCount, 62500);
   EXPECT_EQ(window.Picture().Width(), 128);
@@ -152,7 +152,7 @@ TEST_F(FrontEndTest, WithoutAMenuBarTheFunctionKeysStillWork) {
   EXPECT_EQ(window.Shortcuts().size(), kFunctionKeys.size());
   EXPECT_EQ(BelowMenu(), 64);
   Select(MenuId::Stop);
-  EXPECT_EQ(machine().Running, 0);
+  EXPECT_FALSE(machine().Running);
 }
 
 TEST_F(FrontEndTest, AMissingBootImageIsReportedAndTheWindowStillOpens) {
