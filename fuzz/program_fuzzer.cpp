@@ -107,16 +107,18 @@ void LoadAsLoadDoes(Machine& machine, std::span<const std::uint8_t> program) {
 // when the program ends itself), then
 // builds every output: the trace lines as it goes, the state, all of memory, the screen and
 // the PNG.
-void RunLoadedMachine(Machine& machine) {
-  machine.SetTrace(&host);
+void RunLoadedMachine(Machine& machine, TraceLog& trace) {
+  machine.SetTrace(&trace);
   for (int executed = 0; executed < kInstructionLimit && machine.Running == 1; ++executed) {
     RunInstructionPass(machine, kNoPacing);
   }
   const std::string state = StateLine(machine);
   const std::string memory = MemoryLine(machine, {0, machine.LastCell() + 1});
   const std::string screen = ScreenText(machine);
-  Check(state.starts_with("PC=") && memory.size() > static_cast<std::size_t>(machine.LastCell()), "the state and memory lines");
-  Check(screen.size() == static_cast<std::size_t>((machine.ScreenWidth() + 1) * machine.ScreenHeight()),
+  Check(state.starts_with("PC=") && memory.size() > static_cast<std::size_t>(machine.LastCell()),
+        "the state and memory lines");
+  Check(screen.size() ==
+            static_cast<std::size_t>((machine.ScreenWidth() + 1) * machine.ScreenHeight()),
         "the screen text has a line per display row");
   const std::string error = WriteDisplayPng(machine, (ScratchFolder() / "screen.png").string());
   Check(error.empty(), "the PNG can be written");
@@ -129,7 +131,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::span<const std::uint8_t> input(data, size);
   static const std::optional<std::vector<std::uint8_t>> bootImage =
       []() -> std::optional<std::vector<std::uint8_t>> {
-    pellark::FileBytes read = pellark::ReadBootImage(pellark::DefaultBootImagePath(), pellark::kDesignedMemoryCells);
+    pellark::FileBytes read =
+        pellark::ReadBootImage(pellark::DefaultBootImagePath(), pellark::kDesignedMemoryCells);
     if (!read.Read()) return std::nullopt;
     return std::move(read.bytes);
   }();
@@ -141,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     machine.StartUp();
     machine.Rules = profile.rules;
     pellark::LoadAsLoadDoes(machine, input);
-    pellark::RunLoadedMachine(machine);
+    pellark::RunLoadedMachine(machine, host);
   }
   return 0;
 }

@@ -109,7 +109,8 @@ TEST_F(DisplayTest, ASpriteTellsTheHostWhatItPlottedAndErased) {
   Draw(60, 0, {0xFF});
   Draw(60, 0, {0xFF});
   Draw(70, 0, {0xFF});
-  EXPECT_EQ(host.sprites, (std::vector<std::pair<int, int>>{{2, 0}, {2, 2}, {5, 0}, {5, 4}, {0, 0}}));
+  EXPECT_EQ(host.sprites,
+            (std::vector<std::pair<int, int>>{{2, 0}, {2, 2}, {5, 0}, {5, 4}, {0, 0}}));
 }
 
 TEST_F(DisplayTest, TheFlagRegisterAsCoordinateIsReadBeforeItIsCleared) {

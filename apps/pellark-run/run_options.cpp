@@ -130,7 +130,8 @@ KeyPress ParseKeyPress(const std::string& text) {
 constexpr std::int32_t kLastAddress = kDesignedMemoryCells - 1;
 
 const std::string& AddressRangeProblem() {
-  static const std::string problem = "the address must be hexadecimal, 0 to " + HexText(kLastAddress);
+  static const std::string problem =
+      "the address must be hexadecimal, 0 to " + HexText(kLastAddress);
   return problem;
 }
 

@@ -89,9 +89,8 @@ Machine::SpriteCounts Machine::DrawWrapping(const SpriteShape& sprite) {
 }
 
 std::uint32_t Machine::SpriteRow(const SpriteShape& sprite, int row) const {
-  const std::uint32_t bits = sprite.wide
-                                 ? CellValue(I + 2 * row) * 256 + CellValue(I + 2 * row + 1)
-                                 : CellValue(I + row) * 256;
+  const std::uint32_t bits = sprite.wide ? CellValue(I + 2 * row) * 256 + CellValue(I + 2 * row + 1)
+                                         : CellValue(I + row) * 256;
   // The columns a row has, as the high bits of its 16.
   return bits & (0xFFFFu << (16 - sprite.columns) & 0xFFFFu);
 }

@@ -129,9 +129,9 @@ Instruction::Instruction(HexByte first, HexByte second)
   const Selection selection = SelectHandler(A, B, B2);
   kind = selection.kind;
   operation = selection.operation;
-  comparingSkip =
-      kind == Kind::Handler && (operation == Operation::Skeq || operation == Operation::Skne ||
-                                operation == Operation::Skeqr || operation == Operation::SkneRegister);
+  comparingSkip = kind == Kind::Handler &&
+                  (operation == Operation::Skeq || operation == Operation::Skne ||
+                   operation == Operation::Skeqr || operation == Operation::SkneRegister);
 }
 
 }  // namespace pellark

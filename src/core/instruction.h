@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "core/hex_byte.h"
-#include "platform/text.h"
 #include "core/operation.h"
+#include "platform/text.h"
 #include "trace/trace_line.h"
 
 namespace pellark {

@@ -1,6 +1,6 @@
 #include "core/instruction.h"
-#include "core/machine.h"
 #include "core/low_byte.h"
+#include "core/machine.h"
 
 namespace pellark {
 void Machine::ExecuteInstruction() {

@@ -6,8 +6,7 @@
 
 namespace pellark {
 
-Machine::Machine(MachineHost& host, KeyboardService& keyboard)
-    : host_(host), keyboard_(keyboard) {}
+Machine::Machine(MachineHost& host, KeyboardService& keyboard) : host_(host), keyboard_(keyboard) {}
 
 void Machine::StartUp() {
   Random.SeedRandom(1);
@@ -59,7 +58,8 @@ void Machine::LoadProgram(std::span<const std::uint8_t> bytes) {
   for (const std::uint8_t byte : bytes) SetCell(address++, ToHexByte(byte));
 }
 
-void Machine::AddTraceLine(const Instruction& instruction, Operation operation, std::int32_t value) {
+void Machine::AddTraceLine(const Instruction& instruction, Operation operation,
+                           std::int32_t value) {
   trace_->AddTraceLine(TraceLine(PC, operation, instruction.Operands(value)).View());
 }
 

@@ -6,10 +6,10 @@
 #include <span>
 #include <vector>
 
+#include "core/display_plane.h"
 #include "core/hex_byte.h"
 #include "core/machine_rules.h"
 #include "core/text_memory.h"
-#include "core/display_plane.h"
 #include "platform/random.h"
 #include "trace/trace_line.h"
 
@@ -85,7 +85,6 @@ class Machine {
   // Instruction cycles begun since the last reset.
   std::uint64_t InstructionCount = 0;
 
-
   RandomGenerator Random;
   // The bytes a full reset stores from address 0, as whoever read the boot image set them;
   // none when it could not be read, which each full reset then reports to the host.
@@ -152,7 +151,8 @@ class Machine {
  private:
   // How the cycle settles PcStep after the handler.
   enum class CycleEnd {
-    Advance,   // PcStep = the length: a handler ran or was skipped, or group 8, E or F matched no row
+    Advance,   // PcStep = the length: a handler ran or was skipped, or group 8, E or F matched no
+               // row
     Transfer,  // PcStep = 0: a jump, call or return set PC itself
     KeepStep,  // PcStep unchanged: no handler takes the instruction
   };

@@ -28,10 +28,10 @@ const Image& DisplayPicture::Paint(const DisplayPlane& display, bool inverted) {
     const auto shownRow = shown_.begin() + y * width;
     const auto first = std::mismatch(row, row + width, shownRow).first;
     if (first == row + width) continue;
-    const auto last = std::mismatch(std::make_reverse_iterator(row + width),
-                                    std::make_reverse_iterator(first),
-                                    std::make_reverse_iterator(shownRow + width))
-                          .first.base();
+    const auto last =
+        std::mismatch(std::make_reverse_iterator(row + width), std::make_reverse_iterator(first),
+                      std::make_reverse_iterator(shownRow + width))
+            .first.base();
     for (auto pixel = first; pixel != last; ++pixel) {
       const auto x = static_cast<int>(pixel - row);
       image_.PutPixel(x, y, *pixel != 0 ? lit : dark);

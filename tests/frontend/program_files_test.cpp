@@ -107,7 +107,9 @@ TEST_F(ProgramFilesTest, AnOversizedProgramIsRefusedWhole) {
   EXPECT_TRUE(machine().Cell(0x200).IsEmpty());
   EXPECT_EQ(machine().PC, 0x200);
   // The largest program that fits fills memory to the last cell.
-  window.QueueOpenAnswer(WriteFile("full.ch8", std::vector<unsigned char>(static_cast<std::size_t>(ProgramCapacity(machine())), 0x12)));
+  window.QueueOpenAnswer(WriteFile(
+      "full.ch8",
+      std::vector<unsigned char>(static_cast<std::size_t>(ProgramCapacity(machine())), 0x12)));
   Select(MenuId::Load);
   EXPECT_EQ(window.Messages().size(), 1u);
   EXPECT_EQ(machine().Cell(machine().LastCell()).Text(), "12");

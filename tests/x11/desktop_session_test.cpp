@@ -76,7 +76,9 @@ class DesktopSessionTest : public ::testing::Test {
     session->Command("xdotool windowfocus --sync " + dialog + " type --delay 2 " + path.string());
     // The first Return may only take the file name completer's suggestion.
     for (int attempt = 0;
-         attempt < 3 && !session->WaitForWindow("Open Chip 8 rom file", std::chrono::milliseconds(100)).empty(); ++attempt) {
+         attempt < 3 &&
+         !session->WaitForWindow("Open Chip 8 rom file", std::chrono::milliseconds(100)).empty();
+         ++attempt) {
       session->Command("xdotool key --window " + dialog + " Return");
       Settle();
     }
@@ -137,8 +139,8 @@ TEST_F(DesktopSessionTest, OpensItsWindowAt130WithTheBootSplashBelowTheMenuBar) 
     }
     return lit;
   };
-  const Capture capture = session->WaitForPicture(
-      window, [&](const Capture& shown) { return litCount(shown) >= 100; });
+  const Capture capture =
+      session->WaitForPicture(window, [&](const Capture& shown) { return litCount(shown) >= 100; });
   ASSERT_EQ(capture.width, 64 * kScale);
   ASSERT_GT(MenuHeight(capture), 10);
   const int lit = litCount(capture);

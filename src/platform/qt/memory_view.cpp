@@ -99,7 +99,8 @@ void MemoryView::paintEvent(QPaintEvent* event) {
   // Only the rows asked for are drawn again.
   const int shownFirst = verticalScrollBar()->value();
   const int first = shownFirst + std::max(event->rect().top(), 0) / RowHeight();
-  const int end = std::min(MemoryRows(snapshot_), shownFirst + event->rect().bottom() / RowHeight() + 1);
+  const int end =
+      std::min(MemoryRows(snapshot_), shownFirst + event->rect().bottom() / RowHeight() + 1);
   const int ascent = fontMetrics().ascent();
   for (int row = first; row < end; ++row) {
     painter.drawText(TextLeft(), (row - shownFirst) * RowHeight() + ascent,
