@@ -8,6 +8,7 @@ packages=(
   libcli11-dev          # pellark-run's command line
   libpng-dev            # pellark-run's PNG output
   nettle-dev pkg-config # SHA-1, which identifies the programs of the program database
+  nlohmann-json3-dev    # the program database, read in its own JSON format
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth            # a virtual X display for the desktop tests
   xdotool x11-apps x11-utils  # the desktop tests' keyboard, screen capture and window facts

@@ -37,14 +37,14 @@ void PrintTo(const RuleCase& ruleCase, std::ostream* out) {
 // The instructions before the watched one set up its operands.
 const RuleCase kRuleCases[] = {
     {"8xy7 with x = F keeps the flag, written last",
-     Profile::Octo,
+     Profile::XoChip,
      {0x6F, 0x07, 0x68, 0x05, 0x8F, 0x87},
      3,
      Watched::VF,
      5,
      0},
     {"8xy5 with x = F keeps the flag",
-     Profile::Octo,
+     Profile::XoChip,
      {0x6F, 0x20, 0x68, 0x05, 0x8F, 0x85},
      3,
      Watched::VF,
@@ -65,14 +65,14 @@ const RuleCase kRuleCases[] = {
      5,
      0},
     {"without the logic switch Or leaves VF",
-     Profile::Octo,
+     Profile::XoChip,
      {0x6F, 0x05, 0x60, 0x03, 0x80, 0x11},
      3,
      Watched::VF,
      5,
      5},
     {"without the shift switch Shr takes Vy",
-     Profile::Octo,
+     Profile::XoChip,
      {0x60, 0x03, 0x61, 0x06, 0x80, 0x16},
      3,
      Watched::V0,
@@ -93,7 +93,7 @@ const RuleCase kRuleCases[] = {
      6,
      0x82},
     {"without the memory switch Str moves I on",
-     Profile::Octo,
+     Profile::XoChip,
      {0xA3, 0x00, 0x00, 0x00, 0xF2, 0x55},
      3,
      Watched::I,
@@ -121,21 +121,21 @@ const RuleCase kRuleCases[] = {
      0x124,
      0x122},
     {"without the jump switch Bnnn adds V0",
-     Profile::Octo,
+     Profile::XoChip,
      {0x61, 0x02, 0x60, 0x04, 0xB1, 0x20},
      3,
      Watched::PC,
      0x124,
      0x124},
     {"Font takes the low digit",
-     Profile::Octo,
+     Profile::XoChip,
      {0x60, 0x1A, 0x00, 0x00, 0xF0, 0x29},
      3,
      Watched::I,
      5 * 0x1A,
      50},
     {"Xfont finds 0 to 7 after F",
-     Profile::Octo,
+     Profile::XoChip,
      {0x60, 0x03, 0x00, 0x00, 0xF0, 0x30},
      3,
      Watched::I,
@@ -149,7 +149,7 @@ const RuleCase kRuleCases[] = {
      10 * 0x1C,
      0x78},
     {"0nnn passes by 2",
-     Profile::Octo,
+     Profile::XoChip,
      {0x12, 0x04, 0x00, 0x00, 0x00, 0x23, 0x60, 0x07},
      3,
      Watched::V0,
@@ -185,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, RuleTest, ::testing::ValuesIn(kRuleCases),
 
 TEST_F(ProfileTest, RandomNumbersAreARandomByteMasked) {
   machine.Random.SeedRandom(1);
-  RunUnder(RulesOf(Profile::Octo), {0xC0, 0x1C, 0xC1, 0x1C}, 2);
+  RunUnder(RulesOf(Profile::XoChip), {0xC0, 0x1C, 0xC1, 0x1C}, 2);
   RandomGenerator reference;
   reference.SeedRandom(1);
   EXPECT_EQ(V(0), reference.RandomUpTo(255) & 0x1C);
@@ -193,7 +193,7 @@ TEST_F(ProfileTest, RandomNumbersAreARandomByteMasked) {
 }
 
 TEST_F(ProfileTest, ZeroZeroFdEndsTheProgramWhereItStands) {
-  RunUnder(RulesOf(Profile::Octo), {0x60, 0x01, 0x00, 0xFD}, 2);
+  RunUnder(RulesOf(Profile::XoChip), {0x60, 0x01, 0x00, 0xFD}, 2);
   EXPECT_FALSE(machine.Running);
   EXPECT_EQ(host.programEnds, 1);
   Run();
@@ -206,7 +206,7 @@ TEST_F(ProfileTest, ZeroZeroFdEndsTheProgramWhereItStands) {
 
 TEST_F(ProfileTest, NopPassesWithItsLineButScrollsNothing) {
   machine.SetTrace(&trace);
-  RunUnder(RulesOf(Profile::Octo), {0x00, 0x00}, 0);
+  RunUnder(RulesOf(Profile::XoChip), {0x00, 0x00}, 0);
   Light(5, 10);
   Run();
   EXPECT_EQ(trace.lines.back(), "$200: Nop");
@@ -216,7 +216,7 @@ TEST_F(ProfileTest, NopPassesWithItsLineButScrollsNothing) {
 TEST_F(ProfileTest, FlagRegistersKeepUpToTheProfilesLimitAcrossResets) {
   // V0 = 5, V8 = 9; save V0..V8; clear both; reset at 200h keeps the flags; restore.
   const std::initializer_list<int> program = {0x60, 0x05, 0x68, 0x09, 0xF8, 0x75};
-  RunUnder(RulesOf(Profile::Octo), program, 3);
+  RunUnder(RulesOf(Profile::XoChip), program, 3);
   machine.ResetMachine();
   Store(0x200, {0xF8, 0x85});
   Run();
@@ -235,7 +235,7 @@ TEST_F(ProfileTest, FlagRegistersKeepUpToTheProfilesLimitAcrossResets) {
 TEST_F(ProfileTest, SpritesStartWrappedAndDrawEveryRowTheySay) {
   // I at 0x100 is no reason for five rows here; X = 70 starts at 6.
   Store(0x100, {0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80});
-  RunUnder(RulesOf(Profile::Octo), {0xA1, 0x00, 0x60, 70, 0xD0, 0x18}, 3);
+  RunUnder(RulesOf(Profile::XoChip), {0xA1, 0x00, 0x60, 70, 0xD0, 0x18}, 3);
   EXPECT_TRUE(Lit(6, 7));
   EXPECT_EQ(LitPixels(), 8);
   RunUnder(RulesOf(Profile::Designed), {0xA1, 0x00, 0x60, 70, 0xD0, 0x18}, 3);
@@ -248,19 +248,19 @@ TEST_F(ProfileTest, TheClipSwitchDropsOrWrapsWhatCrossesAnEdge) {
   RunUnder(RulesOf(Profile::Chip8), program, 4);
   EXPECT_EQ(LitPixels(), 2);
   EXPECT_EQ(V(15), 0);
-  RunUnder(RulesOf(Profile::Octo), program, 4);
+  RunUnder(RulesOf(Profile::XoChip), program, 4);
   EXPECT_EQ(LitPixels(), 16);
   EXPECT_TRUE(Lit(5, 0));
 }
 
 TEST_F(ProfileTest, WideSpritesAreSixteenBySixteenInLowResolution) {
   for (int row = 0; row < 32; ++row) Store(0x300 + row, {0xFF});
-  RunUnder(RulesOf(Profile::Octo), {0xA3, 0x00, 0xD0, 0x00}, 2);
+  RunUnder(RulesOf(Profile::XoChip), {0xA3, 0x00, 0xD0, 0x00}, 2);
   EXPECT_EQ(LitPixels(), 256);
 }
 
 TEST_F(ProfileTest, TimersCountOncePerFrameAndAFrameShowsTheDisplayOnce) {
-  MachineRules rules = RulesOf(Profile::Octo);
+  MachineRules rules = RulesOf(Profile::XoChip);
   rules.cyclesPerFrame = 10;
   // DT = 3, a sprite, then a jump to itself.
   RunUnder(rules, {0x60, 0x03, 0xF0, 0x15, 0xD0, 0x01, 0x12, 0x06}, 0);
@@ -276,13 +276,13 @@ TEST_F(ProfileTest, TheVblankSwitchEndsTheFrameAtALowResolutionDraw) {
   RunInstructionPass(machine, kNoPacing);
   EXPECT_EQ(host.frames, 1);
   host.frames = 0;
-  RunUnder(RulesOf(Profile::Octo), {0xD0, 0x01, 0x12, 0x02}, 0);
+  RunUnder(RulesOf(Profile::XoChip), {0xD0, 0x01, 0x12, 0x02}, 0);
   RunInstructionPass(machine, kNoPacing);
   EXPECT_EQ(host.frames, 0);
 }
 
 TEST_F(ProfileTest, AKeyWaitGoesOnCountingFrames) {
-  RunUnder(RulesOf(Profile::Octo), {0x60, 0x05, 0xF0, 0x15, 0xF1, 0x0A}, 2);
+  RunUnder(RulesOf(Profile::XoChip), {0x60, 0x05, 0xF0, 0x15, 0xF1, 0x0A}, 2);
   host.onPollEvents = [this] {
     if (host.frames == 3) keyboard.Hold(kScan1);
   };

@@ -11,5 +11,5 @@ int main(int argc, char** argv) {
   const pellark::ParsedCommandLine commandLine = pellark::ParseCommandLine(argc, argv);
   if (!commandLine.options) return commandLine.exitStatus;
   pellark::Runner runner(*commandLine.options);
-  return runner.Run();
+  return commandLine.options->info ? runner.PrintInformation() : runner.Run();
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/machine.h"
+#include "files/program_database.h"
 #include "platform/text.h"
 
 namespace pellark {
@@ -165,7 +166,10 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
       "benchmarking programs. Deterministic: a fixed random seed, and timers and keys\n"
       "counted in instructions.",
       "pellark-run");
-  app.set_version_flag("--version", "pellark-run (Pellark) " PELLARK_VERSION);
+  app.set_version_flag("--version", [] {
+    return "pellark-run (Pellark) " PELLARK_VERSION "\n" +
+           ProgramDatabaseSummary(InstalledProgramDatabase());
+  });
   app.footer(std::string(kFooter));
   app.get_formatter()->column_width(22);
 
@@ -213,12 +217,13 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
   option("--png", "FILE", "at the end write the display as a PNG, 4 x 4 pixels each")
       ->each([&options](const std::string& text) { options.png = ParseFileName(text); });
   option("--profile", "NAME",
-         "the rules to run by: auto (default), designed, chip8, schip or\n"
-         "octo")
+         "the rules to run by: auto (default: the program database\n"
+         "decides), designed, chip8, modern, schip10, schip or xochip")
       ->each([&options](const std::string& text) { options.profile = ParseProfile(text); });
   option("--quirks", "LIST",
          "turn on exactly these switches, comma-separated (shift,\n"
-         "memory, jump, clip, vblank, logic); \"\" turns all off")
+         "increment, memory, jump, clip, vblank, logic); \"\" turns all\n"
+         "off")
       ->each([&options](const std::string& text) { options.quirks = ParseQuirks(text); });
   option("--cycles-per-frame", "N",
          "run in frames of N instructions, the timers stepping once a\n"
@@ -233,6 +238,10 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
       ->each([&options](const std::string& text) {
         options.breaks.push_back(ParseBreakAddress(text));
       });
+  app.add_flag("--info", options.info,
+               "print what the program database says of PROGRAM, and the\n"
+               "rules it would run by, instead of running it")
+      ->needs("PROGRAM");
   app.add_flag("--benchmark", options.benchmark,
                "at the end print the instructions executed, the seconds and\n"
                "the instructions per second on standard error");

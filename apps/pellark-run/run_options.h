@@ -38,6 +38,8 @@ struct RunOptions {
   std::vector<MemoryRange> memory;
   std::string png;
   bool benchmark = false;
+  // Print what the program database says of PROGRAM instead of running it.
+  bool info = false;
   // None: "auto", the program database decides by the program loaded.
   std::optional<Profile> profile;
   // The switches to turn on, replacing the profile's.
@@ -59,7 +61,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv);
 // "K@N[+D]": keypad key K (one hexadecimal digit), first instruction N >= 1, D >= 1
 // instructions long (1000 when left out). Throws CLI::ValidationError when malformed.
 KeyPress ParseKeyPress(const std::string& text);
-// "auto", "designed", "chip8", "schip" or "octo"; none for "auto". Throws
+// "auto" or a profile's command-line name ("octo" stands for "xochip"); none for "auto". Throws
 // CLI::ValidationError for anything else.
 std::optional<Profile> ParseProfile(const std::string& text);
 // Switch names separated by commas ("shift,clip"); the empty text turns every switch off.

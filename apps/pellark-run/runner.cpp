@@ -11,13 +11,21 @@
 #include "core/instruction_pass.h"
 #include "files/program_database.h"
 #include "files/program_file.h"
+#include "files/program_information.h"
 #include "files/rules_choice.h"
 #include "pellark-run/machine_report.h"
 #include "pellark-run/png_file.h"
+#include "platform/sha1.h"
 #include "platform/text.h"
 #include "platform/working_folder.h"
 
 namespace pellark {
+namespace {
+
+// --info reads a program of any platform, XO-CHIP's 64 KB ones too.
+constexpr std::int32_t kLargestInformedProgram = 16 << 20;
+
+}  // namespace
 
 Runner::Runner(const RunOptions& options)
     : options_(options),
@@ -47,7 +55,7 @@ bool Runner::LoadProgram() {
   const FileBytes load = ReadProgramFile(FromWorkingFolder(program), ProgramCapacity(machine_));
   machine_.LoadProgram(load.bytes);
   switch (load.failure) {
-    case ReadFailure::None: knownProgram_ = FindKnownProgram(load.bytes); return true;
+    case ReadFailure::None: knownProgram_ = RecogniseProgram(load.bytes); return true;
     case ReadFailure::CannotRead:
       Tell("pellark-run: Error: Can't read the file: " + program + ": " + load.reason);
       return false;
@@ -59,8 +67,35 @@ bool Runner::LoadProgram() {
   return false;
 }
 
+std::optional<KnownProgram> Runner::RecogniseProgram(std::span<const std::uint8_t> bytes) {
+  // A damaged database is named once, and the run goes on without it.
+  if (const DatabaseRead& database = InstalledProgramDatabase(); !database.error.empty())
+    Tell("pellark-run: the program database is damaged, running without it: " + database.error);
+  return FindKnownProgram(bytes);
+}
+
+int Runner::PrintInformation() {
+  const std::string& program = *options_.program;
+  const FileBytes load = ReadProgramFile(FromWorkingFolder(program), kLargestInformedProgram);
+  if (!load.Read()) {
+    Tell("pellark-run: Error: Can't read the file: " + program + ": " + load.reason);
+    return 2;
+  }
+  knownProgram_ = RecogniseProgram(load.bytes);
+  const RulesChoice choice = pellark::ChooseRules(options_.profile, knownProgram_);
+  output_.Write(ProgramInformationText(knownProgram_, Sha1Hex(load.bytes),
+                                       std::string(ProfileName(choice.profile))));
+  output_.Flush();
+  return output_.Failed() ? 1 : 0;
+}
+
 void Runner::ChooseRules() {
   const RulesChoice choice = pellark::ChooseRules(options_.profile, knownProgram_);
+  if (!options_.profile && knownProgram_ && !knownProgram_->profile &&
+      !knownProgram_->neededPlatform.empty()) {
+    Tell("pellark-run: \"" + knownProgram_->title + "\" needs " + knownProgram_->neededPlatform +
+         ", which Pellark does not run; it runs as designed");
+  }
   MachineRules rules = choice.rules;
   if (options_.quirks) rules.switches = *options_.quirks;
   if (options_.cyclesPerFrame) {
@@ -72,9 +107,13 @@ void Runner::ChooseRules() {
 }
 
 void Runner::ReportRules(Profile profile) {
-  std::string line = "pellark-run: profile ";
-  line += ProfileName(profile);
-  if (knownProgram_) line.append(" for \"").append(knownProgram_->title).append("\"");
+  std::string line = "pellark-run: ";
+  if (knownProgram_) {
+    line.append("\"").append(knownProgram_->title).append("\" (").append(ProfileName(profile));
+    line += ")";
+  } else {
+    line.append("profile ").append(ProfileName(profile));
+  }
   line += ", switches ";
   std::string_view separator;
   for (const SwitchName& entry : kSwitchNames) {

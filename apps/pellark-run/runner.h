@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "core/breakpoints.h"
@@ -25,6 +26,9 @@ class Runner final : public MachineHost, public TraceLog {
   // The exit status: 0 after a run, 1 when an output could not be written, 2 when the boot
   // image cannot be read or the program cannot be loaded.
   int Run();
+  // --info: prints what the program database says of the program, without running it; the
+  // exit status as Run's.
+  int PrintInformation();
 
   // MachineHost: there is no window, and frames have no real time here: they are counted in
   // instructions. A run whose boot image cannot be read ends before the machine starts.
@@ -37,6 +41,8 @@ class Runner final : public MachineHost, public TraceLog {
   bool StartUp();
   // Loads the program; false, after saying why, when it cannot be.
   bool LoadProgram();
+  // What the program database knows of the program; says once when the database is damaged.
+  std::optional<KnownProgram> RecogniseProgram(std::span<const std::uint8_t> bytes);
   // The profile, the program database's choice, then --quirks and --cycles-per-frame.
   void ChooseRules();
   // One line on standard error for a run that is not as designed.

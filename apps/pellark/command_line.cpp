@@ -4,6 +4,7 @@
 
 #include <iostream>
 
+#include "files/program_database.h"
 #include "platform/working_folder.h"
 
 namespace pellark {
@@ -20,7 +21,10 @@ void Parse(int argc, const char* const* argv, bool allowExtras, DesktopCommandLi
       "Plays CHIP-8 and SUPER-CHIP programs in a window. Without PROGRAM the boot\n"
       "image runs; choose File > Load... > Load (F1) or drop a file on the window.",
       "pellark");
-  app.set_version_flag("--version", "pellark (Pellark) " PELLARK_VERSION);
+  app.set_version_flag("--version", [] {
+    return "pellark (Pellark) " PELLARK_VERSION "\n" +
+           ProgramDatabaseSummary(InstalledProgramDatabase());
+  });
   app.footer(kFooter);
   app.allow_extras(allowExtras);
   app.add_option("PROGRAM", "program file to load at 0x200 after start-up")

@@ -20,9 +20,21 @@ void Machine::ReadKeypad() {
       KeyStates[static_cast<std::size_t>(entry.key)] = held ? 1 : 0;
       if (held && entry.key > highestKeyHeld_) highestKeyHeld_ = entry.key;
     }
+    // A keypad key is held when any PC key for it is.
+    for (const auto& entry : extraKeys_) {
+      if (keyboard_.IsKeyHeld(entry.scanCode) == 0) continue;
+      KeyStates[static_cast<std::size_t>(entry.key)] = 1;
+      highestKeyHeld_ = std::max(highestKeyHeld_, entry.key);
+    }
   }
   // The highest key held wins; with none held the last value stays.
   if (highestKeyHeld_ >= 0) PendingKey = highestKeyHeld_ + 1;
+}
+
+void Machine::SetExtraKeys(std::span<const KeypadKey> keys) {
+  extraKeys_.assign(keys.begin(), keys.end());
+  // The keypad is read anew with them at its next reading.
+  keypadGeneration_ = keyboard_.SnapshotGeneration() - 1;
 }
 
 bool Machine::IsKeypadKeyHeld(std::int32_t key) const {
@@ -62,8 +74,10 @@ std::int32_t Machine::LargeDigitAddress(std::int32_t digit) const {
 }
 
 void Machine::AdvanceIAfterTransfer(std::int32_t x) {
-  // Without the memory switch I ends past the last register moved; I is 16 bits wide there.
-  if (!Rules.switches.memory) I = (I + x + 1) & 0xFFFF;
+  // Without the memory switch I ends past the last register moved, or on it with increment
+  // (the HP48's CHIP-48 and SUPER-CHIP 1.0); I is 16 bits wide there.
+  if (Rules.switches.memory) return;
+  I = (I + x + (Rules.switches.increment ? 0 : 1)) & 0xFFFF;
 }
 
 void Machine::SaveFlags(std::int32_t x) {

@@ -38,4 +38,8 @@ constexpr int ScanCodeOfKeypadKey(int key) {
   return -1;
 }
 
+// The PC keys that press the keypad keys a program names for up, down, left, right, a and b:
+// the arrow keys, Space and Left Shift, by their Linux scan codes.
+inline constexpr std::array<int, 6> kProgramKeyScanCodes{0x67, 0x6C, 0x69, 0x6A, 0x39, 0x2A};
+
 }  // namespace pellark

@@ -8,6 +8,7 @@
 
 #include "core/display_plane.h"
 #include "core/hex_byte.h"
+#include "core/keypad_map.h"
 #include "core/machine_rules.h"
 #include "core/text_memory.h"
 #include "platform/random.h"
@@ -120,6 +121,9 @@ class Machine {
   std::int32_t LastCell() const { return MemoryCells.LastAddress(); }
   // Rebuilds KeyStates from the keyboard and raises PendingKey to the highest key held.
   void ReadKeypad();
+  // PC keys that press keypad keys beside the sixteen of kKeypadMap (a program's arrow keys);
+  // none as designed.
+  void SetExtraKeys(std::span<const KeypadKey> keys);
   // With frame timing: counts the instruction just executed and ends the frame after the
   // frame's share of instructions, or early when a sprite draw asked for it.
   void CountFrameCycle(FramePacing framePacing);
@@ -238,6 +242,7 @@ class Machine {
   // The keyboard snapshot KeyStates were last read from, and the highest keypad key held then.
   std::uint32_t keypadGeneration_ = 0;
   std::int32_t highestKeyHeld_ = -1;
+  std::vector<KeypadKey> extraKeys_;
   // The waiting instruction's length, the step its end settles; 0 once a reset during the
   // wait has set PC and PcStep for the next fetch itself.
   std::int32_t keyWaitLength_ = 0;

@@ -27,17 +27,21 @@ MachineRules RulesOf(Profile profile) {
 }
 
 std::optional<Profile> ProfileNamed(std::string_view commandLineName) {
+  // Octo's name for XO-CHIP, which earlier versions took.
+  if (commandLineName == "octo") return Profile::XoChip;
   for (const ProfileEntry& entry : kProfileTable) {
     if (entry.commandLineName == commandLineName) return entry.profile;
   }
   return std::nullopt;
 }
 
-MachineRules RulesOfKnownProgram(const Switches& switches, std::int32_t cyclesPerFrame) {
-  MachineRules rules = RulesOf(kKnownProgramProfile);
-  rules.switches = switches;
-  rules.cyclesPerFrame = cyclesPerFrame;
-  return rules;
+std::optional<Profile> ProfileOfPlatform(std::string_view databasePlatform) {
+  for (const ProfileEntry& entry : kProfileTable) {
+    for (const std::string_view platform : entry.databasePlatforms) {
+      if (!platform.empty() && platform == databasePlatform) return entry.profile;
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace pellark

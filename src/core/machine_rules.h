@@ -7,11 +7,11 @@
 
 namespace pellark {
 
-// The six switches by which the platforms programs were written for differ, named as the
-// program database names them.
+// The seven switches by which the platforms programs were written for differ.
 struct Switches {
-  bool shift = false;   // 8xy6/8xyE shift Vx in place; off: Vx = Vy shifted
-  bool memory = false;  // Fx55/Fx65 leave I unchanged; off: I += x + 1 afterwards
+  bool shift = false;      // 8xy6/8xyE shift Vx in place; off: Vx = Vy shifted
+  bool increment = false;  // Fx55/Fx65 add x to I, not x + 1 (memory wins when both are on)
+  bool memory = false;     // Fx55/Fx65 leave I unchanged; off: I += x + 1 afterwards
   bool jump = false;    // Bxnn jumps to xnn + Vx; off: Bnnn jumps to nnn + V0
   bool clip = false;    // sprite pixels past an edge are dropped; off: they wrap around
   bool vblank = false;  // a sprite draw in 64 x 32 mode ends the current frame
@@ -26,8 +26,9 @@ struct SwitchName {
 };
 
 // In the order menus and messages list them.
-inline constexpr std::array<SwitchName, 6> kSwitchNames{{
+inline constexpr std::array<SwitchName, 7> kSwitchNames{{
     {"shift", &Switches::shift},
+    {"increment", &Switches::increment},
     {"memory", &Switches::memory},
     {"jump", &Switches::jump},
     {"clip", &Switches::clip},
@@ -67,7 +68,7 @@ struct MachineRules {
   constexpr bool operator==(const MachineRules&) const = default;
 };
 
-enum class Profile { Designed, Chip8, SuperChip, Octo };
+enum class Profile { Designed, Chip8, ModernChip8, SuperChip10, SuperChip, XoChip };
 
 namespace detail {
 
@@ -95,20 +96,37 @@ struct ProfileEntry {
   std::string_view commandLineName;
   // What the "Compatibility" menu and the messages call it.
   std::string_view label;
+  // The ids by which the CHIP-8 database names the platforms this profile runs.
+  std::array<std::string_view, 2> databasePlatforms;
   MachineRules rules;
 };
 
-// Every profile, in the order menus and messages list them.
+// Every profile, in the order menus and messages list them. The frame rates are the
+// database's platform defaults; the HP48 kept only eight flag registers.
 inline constexpr std::array kProfileTable{
-    ProfileEntry{Profile::Designed, "designed", "As designed", MachineRules{}},
-    // About 600 instructions a second, as the original interpreter ran.
-    ProfileEntry{Profile::Chip8, "chip8", "CHIP-8",
-                 detail::PlatformRules({.clip = true, .vblank = true, .logic = true}, 10, 16)},
-    // The calculator ran programs faster, and saved only V0 to V7 as flags.
+    ProfileEntry{Profile::Designed, "designed", "As designed", {}, MachineRules{}},
+    ProfileEntry{Profile::Chip8,
+                 "chip8",
+                 "CHIP-8 (COSMAC VIP)",
+                 {"originalChip8"},
+                 detail::PlatformRules({.clip = true, .vblank = true, .logic = true}, 15, 16)},
+    ProfileEntry{Profile::ModernChip8, "modern", "Modern CHIP-8", {"modernChip8"},
+                 detail::PlatformRules({.clip = true}, 12, 16)},
     ProfileEntry{
-        Profile::SuperChip, "schip", "SUPER-CHIP",
+        Profile::SuperChip10,
+        "schip10",
+        "CHIP-48 / SUPER-CHIP 1.0",
+        {"chip48", "superchip1"},
+        detail::PlatformRules({.shift = true, .increment = true, .jump = true, .clip = true}, 30,
+                              8)},
+    ProfileEntry{
+        Profile::SuperChip,
+        "schip",
+        "SUPER-CHIP 1.1",
+        {"superchip"},
         detail::PlatformRules({.shift = true, .memory = true, .jump = true, .clip = true}, 30, 8)},
-    ProfileEntry{Profile::Octo, "octo", "Octo", detail::PlatformRules({}, 20, 16)},
+    ProfileEntry{Profile::XoChip, "xochip", "XO-CHIP", {"xochip"},
+                 detail::PlatformRules({}, 100, 16)},
 };
 
 constexpr const ProfileEntry& EntryOf(Profile profile) {
@@ -117,16 +135,14 @@ constexpr const ProfileEntry& EntryOf(Profile profile) {
   }
   return kProfileTable.front();
 }
-// "As designed", "CHIP-8", "SUPER-CHIP", "Octo".
+// "As designed", "CHIP-8 (COSMAC VIP)", ….
 std::string_view ProfileName(Profile profile);
 MachineRules RulesOf(Profile profile);
-// The profile whose command-line name this is; none for any other text.
+// The profile whose command-line name this is ("octo" is another name for "xochip"); none for
+// any other text.
 std::optional<Profile> ProfileNamed(std::string_view commandLineName);
-
-// The environment most of the archive the program database describes was written in.
-inline constexpr Profile kKnownProgramProfile = Profile::Octo;
-// The rules of a program that the database knows: its environment's, with the program's own
-// switches and frame rate.
-MachineRules RulesOfKnownProgram(const Switches& switches, std::int32_t cyclesPerFrame);
+// The profile that runs the database's platform of this id; none for a platform Pellark does
+// not run (hybridVIP, chip8x, megachip8) or an id it does not know.
+std::optional<Profile> ProfileOfPlatform(std::string_view databasePlatform);
 
 }  // namespace pellark

@@ -5,10 +5,7 @@ namespace pellark {
 RulesChoice ChooseRules(std::optional<Profile> chosen,
                         const std::optional<KnownProgram>& knownProgram) {
   if (chosen) return {*chosen, RulesOf(*chosen)};
-  if (knownProgram) {
-    return {kKnownProgramProfile,
-            RulesOfKnownProgram(knownProgram->switches, knownProgram->cyclesPerFrame)};
-  }
+  if (knownProgram && knownProgram->profile) return {*knownProgram->profile, knownProgram->rules};
   return {Profile::Designed, RulesOf(Profile::Designed)};
 }
 

@@ -14,7 +14,8 @@ struct RulesChoice {
 };
 
 // The rules for the program in memory: the chosen profile's; with none chosen, a program the
-// database knows runs by its own switches and frame rate, and any other as designed.
+// database knows runs by its platform's profile with its own quirks and tick rate, and any
+// other, or one whose platforms Pellark does not run, as designed.
 RulesChoice ChooseRules(std::optional<Profile> chosen,
                         const std::optional<KnownProgram>& knownProgram);
 

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "core/instruction_pass.h"
+#include "files/program_information.h"
 #include "frontend/front_end.h"
 #include "platform/timing.h"
 #include "platform/window_system.h"
@@ -20,10 +21,12 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::Reset:
       ResetWith(kBootStart);
       ProgramInMemory.reset();
+      ProgramSha1.clear();
       FollowProgramInMemory();
       break;
     case MenuId::ResetAt200: ResetWith(kProgramStart); break;
     case MenuId::SaveProgram: programs_.SaveProgram(); break;
+    case MenuId::ProgramInformation: ShowProgramInformation(); break;
     case MenuId::About: window_.ShowMessageBox("Pellark", CreditText); break;
     case MenuId::Run: Run(); break;
     case MenuId::Stop: Stop(); break;
@@ -48,9 +51,12 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::ProfileAutomatic:
     case MenuId::ProfileDesigned:
     case MenuId::ProfileChip8:
+    case MenuId::ProfileModernChip8:
+    case MenuId::ProfileSuperChip10:
     case MenuId::ProfileSuperChip:
-    case MenuId::ProfileOcto: compatibility_.ChooseProfile(command, ProgramInMemory); break;
+    case MenuId::ProfileXoChip: ChooseProfile(command); break;
     case MenuId::SwitchShift:
+    case MenuId::SwitchIncrement:
     case MenuId::SwitchMemory:
     case MenuId::SwitchJump:
     case MenuId::SwitchClip:
@@ -82,7 +88,34 @@ void FrontEnd::OpenProgram(const std::string& path) {
 
 void FrontEnd::LoadProgram(const std::string& path) {
   ProgramInMemory = programs_.LoadProgram(path);
+  ProgramSha1 = programs_.LoadedSha1();
   FollowProgramInMemory();
+  if (!ProgramSha1.empty()) ShowRecognition();
+}
+
+void FrontEnd::FollowProgramInMemory() {
+  compatibility_.FollowProgram(ProgramInMemory);
+  ApplyProgramLook();
+}
+
+void FrontEnd::ChooseProfile(MenuId command) {
+  compatibility_.ChooseProfile(command, ProgramInMemory);
+  ApplyProgramLook();
+}
+
+void FrontEnd::ShowRecognition() {
+  ShowCaption(RecognitionText(ProgramInMemory, compatibility_.ProfileInUse(ProgramInMemory)));
+}
+
+void FrontEnd::ShowProgramInformation() {
+  if (ProgramSha1.empty()) {
+    window_.ShowMessageBox("Program information", "No program is loaded: the boot program runs.");
+    return;
+  }
+  const Profile profile = compatibility_.ProfileInUse(ProgramInMemory);
+  window_.ShowMessageBox("Program information",
+                         ProgramInformationText(ProgramInMemory, ProgramSha1,
+                                                std::string(ProfileName(profile))));
 }
 
 void FrontEnd::RequestQuit() {

@@ -38,6 +38,10 @@ void Compatibility::FollowProgram(const std::optional<KnownProgram>& programInMe
   ShowRules();
 }
 
+Profile Compatibility::ProfileInUse(const std::optional<KnownProgram>& programInMemory) const {
+  return ChooseRules(ChosenProfile, programInMemory).profile;
+}
+
 void Compatibility::ShowRules() {
   window_.SetItemCheck(static_cast<int>(MenuId::ProfileAutomatic), !ChosenProfile);
   for (const ProfileItem& item : kProfileItems)
@@ -54,7 +58,10 @@ void Compatibility::ShowRules() {
 std::string Compatibility::PaceText(const std::optional<KnownProgram>& programInMemory) const {
   std::string profile =
       ChosenProfile ? std::string(ProfileName(*ChosenProfile)) : std::string(kAutomaticLabel);
-  if (!ChosenProfile && programInMemory) profile += " (\"" + programInMemory->title + "\")";
+  if (!ChosenProfile && programInMemory) {
+    profile.append(": ").append(ProfileName(ProfileInUse(programInMemory)));
+    profile.append(" (\"").append(programInMemory->title).append("\")");
+  }
   return "Profile: " + profile + ", " + DecimalText(machine_.Rules.cyclesPerFrame) +
          " cycles per frame";
 }

@@ -22,6 +22,8 @@ class Compatibility {
   void ChooseCyclesPerFrame(MenuId item);
   // With "Automatic", the rules of programInMemory, which the database knows or not.
   void FollowProgram(const std::optional<KnownProgram>& programInMemory);
+  // The profile whose rules the machine runs by: the chosen one, or Automatic's choice.
+  Profile ProfileInUse(const std::optional<KnownProgram>& programInMemory) const;
   // The marks of "Compatibility" and "Cycles per frame" after the rules changed.
   void ShowRules();
   // The profile and its cycles per frame, for a machine in frame timing.

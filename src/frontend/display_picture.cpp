@@ -5,14 +5,14 @@
 
 namespace pellark {
 
-const Image& DisplayPicture::Paint(const DisplayPlane& display, bool inverted) {
-  const Colour lit = LitColour(inverted);
-  const Colour dark = DarkColour(inverted);
+const Image& DisplayPicture::Paint(const DisplayPlane& display, const DisplayColours& colours) {
+  const Colour lit = colours.lit;
+  const Colour dark = colours.dark;
   const std::vector<std::uint8_t>& now = display.Pixels();
   if (display.Width() != image_.Width() || display.Height() != image_.Height() ||
-      inverted != inverted_) {
+      colours != colours_) {
     image_.NewImage(display.Width(), display.Height());
-    inverted_ = inverted;
+    colours_ = colours;
     shown_ = now;
     for (int y = 0; y < display.Height(); ++y) {
       for (int x = 0; x < display.Width(); ++x)

@@ -8,26 +8,26 @@
 
 namespace pellark {
 
-// The display's colours: a lit pixel is White and a dark one Black, or the other way round
-// with "Invert Colors".
-inline Colour LitColour(bool inverted) {
-  return inverted ? Black : White;
-}
-inline Colour DarkColour(bool inverted) {
-  return inverted ? White : Black;
-}
+// The colours the display's pixels show: as designed a lit pixel is White and a dark one
+// Black; "Invert Colors" swaps them, and a program the database knows may name its own.
+struct DisplayColours {
+  Colour dark = Black;
+  Colour lit = White;
+
+  constexpr bool operator==(const DisplayColours&) const = default;
+};
 
 // The picture of the display that the window shows, one image pixel per display pixel. It is
 // painted again only where the display's bits changed since the last picture.
 class DisplayPicture {
  public:
-  const Image& Paint(const DisplayPlane& display, bool inverted);
+  const Image& Paint(const DisplayPlane& display, const DisplayColours& colours);
 
  private:
   Image image_;
   // The bits and colours the picture shows.
   std::vector<std::uint8_t> shown_;
-  bool inverted_ = false;
+  DisplayColours colours_;
 };
 
 }  // namespace pellark

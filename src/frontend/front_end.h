@@ -50,6 +50,8 @@ class FrontEnd final : public MachineHost, public TraceLog {
 
   Machine& machine() { return machine_; }
   const ProgramCommands& programs() const { return programs_; }
+  // The database that loads look programs up in, in place of the installed one.
+  void UseProgramDatabase(const DatabaseRead& database) { programs_.UseDatabase(database); }
 
   // Settings and state of the front end.
   std::int32_t ScaleFactor = 2;
@@ -70,6 +72,8 @@ class FrontEnd final : public MachineHost, public TraceLog {
   // What the program database knows of the program in memory; none for the boot program and
   // for programs it does not know.
   std::optional<KnownProgram> ProgramInMemory;
+  // The SHA-1 of the program file in memory; empty for the boot program.
+  std::string ProgramSha1;
 
   // MachineHost
   void LayOutWindow() override;
@@ -100,8 +104,20 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void ToggleAntiflicker();
   void ToggleInvertColors();
   void SetSpeed(std::int32_t speedPercent);
-  // With "Automatic", the rules of the program in memory.
-  void FollowProgramInMemory() { compatibility_.FollowProgram(ProgramInMemory); }
+  // With "Automatic", the rules of the program in memory; then its look.
+  void FollowProgramInMemory();
+  // A "Compatibility" profile item or "Automatic".
+  void ChooseProfile(MenuId command);
+  // A program the database knows shows its colours and takes its keys, unless the machine runs
+  // as designed.
+  void ApplyProgramLook();
+  DisplayColours Colours() const;
+  // Shows the text over the display for a moment, as the speed text shows.
+  void ShowCaption(const std::string& text);
+  void DrawCaption(const std::string& text);
+  // The title and rules of the program just loaded, or that it is unknown.
+  void ShowRecognition();
+  void ShowProgramInformation();
   void ShowSpeed();
   std::string SpeedText() const;
   // Flips a toggle item's mark; the mark, not the flag, decides the direction. Returns the new
@@ -133,6 +149,11 @@ class FrontEnd final : public MachineHost, public TraceLog {
   // The breakpoint the machine stopped before; -1 when it was not a breakpoint that stopped it.
   std::int32_t breakpointStop_ = -1;
   InspectorController inspector_;
+  // Whether the program's colours and keys apply.
+  bool programLook_ = false;
+  // The caption over the display and when it was shown; empty when none is.
+  std::string caption_;
+  std::uint32_t captionTime_ = 0;
 };
 
 }  // namespace pellark

@@ -41,7 +41,7 @@ enum class MenuId : int {
   ProfileDesigned = 26,
   ProfileChip8 = 27,
   ProfileSuperChip = 28,
-  ProfileOcto = 29,
+  ProfileXoChip = 29,
   SwitchShift = 30,
   SwitchMemory = 31,
   SwitchJump = 32,
@@ -62,6 +62,10 @@ enum class MenuId : int {
   Inspector = 47,
   Step = 48,
   SaveTrace = 49,
+  ProfileModernChip8 = 50,
+  ProfileSuperChip10 = 51,
+  SwitchIncrement = 52,
+  ProgramInformation = 53,
 };
 
 // The "Compatibility" item by which the program database decides the rules.
@@ -94,6 +98,7 @@ inline constexpr std::array kMenuTree{
     MenuEntry{MenuEntry::Kind::Item, "Reset at 200h (F9)", MenuId::ResetAt200},
     MenuEntry{MenuEntry::Kind::EndSubmenu},
     MenuEntry{MenuEntry::Kind::Item, "Save program", MenuId::SaveProgram},
+    MenuEntry{MenuEntry::Kind::Item, "Program information...", MenuId::ProgramInformation},
     MenuEntry{MenuEntry::Kind::Separator},
     MenuEntry{MenuEntry::Kind::Item, "About...", MenuId::About},
     MenuEntry{MenuEntry::Kind::Separator},
@@ -149,11 +154,17 @@ inline constexpr std::array kMenuTree{
     MenuEntry{MenuEntry::Kind::CheckItem, EntryOf(Profile::Designed).label,
               MenuId::ProfileDesigned},
     MenuEntry{MenuEntry::Kind::CheckItem, EntryOf(Profile::Chip8).label, MenuId::ProfileChip8},
+    MenuEntry{MenuEntry::Kind::CheckItem, EntryOf(Profile::ModernChip8).label,
+              MenuId::ProfileModernChip8},
+    MenuEntry{MenuEntry::Kind::CheckItem, EntryOf(Profile::SuperChip10).label,
+              MenuId::ProfileSuperChip10},
     MenuEntry{MenuEntry::Kind::CheckItem, EntryOf(Profile::SuperChip).label,
               MenuId::ProfileSuperChip},
-    MenuEntry{MenuEntry::Kind::CheckItem, EntryOf(Profile::Octo).label, MenuId::ProfileOcto},
+    MenuEntry{MenuEntry::Kind::CheckItem, EntryOf(Profile::XoChip).label, MenuId::ProfileXoChip},
     MenuEntry{MenuEntry::Kind::Separator},
     MenuEntry{MenuEntry::Kind::CheckItem, "shift: shifts work on Vx", MenuId::SwitchShift},
+    MenuEntry{MenuEntry::Kind::CheckItem, "increment: Fx55 and Fx65 add x to I",
+              MenuId::SwitchIncrement},
     MenuEntry{MenuEntry::Kind::CheckItem, "memory: Fx55 and Fx65 keep I", MenuId::SwitchMemory},
     MenuEntry{MenuEntry::Kind::CheckItem, "jump: Bxnn adds Vx", MenuId::SwitchJump},
     MenuEntry{MenuEntry::Kind::CheckItem, "clip: sprites stop at the edges", MenuId::SwitchClip},
@@ -181,8 +192,10 @@ struct ProfileItem {
 inline constexpr std::array kProfileItems{
     ProfileItem{MenuId::ProfileDesigned, Profile::Designed},
     ProfileItem{MenuId::ProfileChip8, Profile::Chip8},
+    ProfileItem{MenuId::ProfileModernChip8, Profile::ModernChip8},
+    ProfileItem{MenuId::ProfileSuperChip10, Profile::SuperChip10},
     ProfileItem{MenuId::ProfileSuperChip, Profile::SuperChip},
-    ProfileItem{MenuId::ProfileOcto, Profile::Octo},
+    ProfileItem{MenuId::ProfileXoChip, Profile::XoChip},
 };
 
 // The "Compatibility" items of the switches; each flips its own.
@@ -192,6 +205,7 @@ struct SwitchItem {
 };
 inline constexpr std::array kSwitchItems{
     SwitchItem{MenuId::SwitchShift, &Switches::shift},
+    SwitchItem{MenuId::SwitchIncrement, &Switches::increment},
     SwitchItem{MenuId::SwitchMemory, &Switches::memory},
     SwitchItem{MenuId::SwitchJump, &Switches::jump},
     SwitchItem{MenuId::SwitchClip, &Switches::clip},

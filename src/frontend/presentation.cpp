@@ -1,14 +1,55 @@
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "frontend/front_end.h"
 #include "platform/text.h"
+#include "platform/timing.h"
 #include "platform/window_system.h"
 
 namespace pellark {
 
 void FrontEnd::RefreshWindow() {
-  window_.DrawPicture(picture_.Paint(machine_.Display, InvertColors == 1), DisplayWidth(),
+  window_.DrawPicture(picture_.Paint(machine_.Display, Colours()), DisplayWidth(),
                       DisplayHeight());
+  // A caption stays over the pictures that follow it until it expires.
+  if (!caption_.empty()) DrawCaption(caption_);
+}
+
+DisplayColours FrontEnd::Colours() const {
+  DisplayColours colours;
+  if (programLook_ && ProgramInMemory->colours.size() >= 2)
+    colours = {ProgramInMemory->colours[0], ProgramInMemory->colours[1]};
+  if (InvertColors == 1) std::swap(colours.dark, colours.lit);
+  return colours;
+}
+
+void FrontEnd::ApplyProgramLook() {
+  // The designed machine keeps its own colours and keys, whatever program it runs.
+  programLook_ = ProgramInMemory.has_value() &&
+                 compatibility_.ProfileInUse(ProgramInMemory) != Profile::Designed;
+  std::vector<KeypadKey> keys;
+  if (programLook_) {
+    for (std::size_t k = 0; k < kProgramKeyScanCodes.size(); ++k) {
+      if (const std::optional<std::int32_t> key = ProgramInMemory->keys[k])
+        keys.push_back({kProgramKeyScanCodes[k], *key});
+    }
+  }
+  machine_.SetExtraKeys(keys);
+  RefreshWindow();
+}
+
+void FrontEnd::ShowCaption(const std::string& text) {
+  caption_ = text;
+  captionTime_ = TickMilliseconds();
+  RefreshWindow();
+}
+
+void FrontEnd::DrawCaption(const std::string& text) {
+  // A black outline drawn one pixel around the green text keeps it readable on either colour.
+  static constexpr std::array<std::array<int, 2>, 4> kOutline{{{0, 0}, {2, 0}, {0, 2}, {2, 2}}};
+  for (const auto& [x, y] : kOutline) window_.DrawText(x, y, text, Black);
+  window_.DrawText(1, 1, text, RGB(0, 255, 0));
 }
 
 void FrontEnd::SpriteDrawn(int plotted, int erased) {
@@ -22,12 +63,9 @@ void FrontEnd::ShowFrame() {
 }
 
 void FrontEnd::ShowSpeed() {
+  caption_.clear();
   RefreshWindow();
-  const std::string text = SpeedText();
-  // A black outline drawn one pixel around the green text keeps it readable on either colour.
-  static constexpr std::array<std::array<int, 2>, 4> kOutline{{{0, 0}, {2, 0}, {0, 2}, {2, 2}}};
-  for (const auto& [x, y] : kOutline) window_.DrawText(x, y, text, Black);
-  window_.DrawText(1, 1, text, RGB(0, 255, 0));
+  DrawCaption(SpeedText());
 }
 
 std::string FrontEnd::SpeedText() const {

@@ -5,6 +5,7 @@
 
 #include "core/machine.h"
 #include "files/program_file.h"
+#include "platform/sha1.h"
 #include "platform/window_system.h"
 #include "platform/working_folder.h"
 
@@ -19,13 +20,14 @@ std::string ProgramCommands::AskForProgramFile() {
 
 std::optional<KnownProgram> ProgramCommands::LoadProgram(const std::string& path) {
   programFileName_ = path;
+  loadedSha1_.clear();
   const FileBytes program = ReadProgramFile(path, ProgramCapacity(machine_));
   // PC moves to 0x200 whether or not the file could be read.
   machine_.LoadProgram(program.bytes);
   switch (program.failure) {
     case ReadFailure::None:
       dialogFolder_ = std::filesystem::path(path).parent_path();
-      return FindKnownProgram(program.bytes);
+      return Recognise(program.bytes);
     case ReadFailure::CannotRead:
       window_.ShowMessageBox("Pellark", "Error: Can't read the file");
       break;
@@ -34,6 +36,21 @@ std::optional<KnownProgram> ProgramCommands::LoadProgram(const std::string& path
       break;
   }
   return std::nullopt;
+}
+
+std::optional<KnownProgram> ProgramCommands::Recognise(std::span<const std::uint8_t> bytes) {
+  loadedSha1_ = Sha1Hex(bytes);
+  if (database_ == nullptr) {
+    database_ = &InstalledProgramDatabase();
+    if (!database_->error.empty()) {
+      window_.ShowMessageBox("Pellark", "The program database is damaged, and Pellark runs "
+                                        "without it:\n" + database_->error);
+    }
+  }
+  if (!database_->database) return std::nullopt;
+  const KnownProgram* known = database_->database->FindSha1(loadedSha1_);
+  if (known == nullptr) return std::nullopt;
+  return *known;
 }
 
 void ProgramCommands::SaveProgram() {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "files/program_database.h"
@@ -25,18 +26,29 @@ class ProgramCommands {
   // be loaded is reported in a message box. Answers what the program database knows of the
   // program loaded, if anything.
   std::optional<KnownProgram> LoadProgram(const std::string& path);
+  // The database loads look programs up in, in place of the installed one.
+  void UseDatabase(const DatabaseRead& database) { database_ = &database; }
   void SaveProgram();
 
   // The file named at the last load; empty before any and after a cancelled Load.
   const std::string& ProgramFileName() const { return programFileName_; }
   // Where the file dialogs start: the folder of the last program loaded, or the working folder.
   const std::filesystem::path& DialogFolder() const { return dialogFolder_; }
+  // The SHA-1 of the bytes the last load read; empty when it read none.
+  const std::string& LoadedSha1() const { return loadedSha1_; }
 
  private:
+  // What the database knows of the program whose bytes these are.
+  std::optional<KnownProgram> Recognise(std::span<const std::uint8_t> bytes);
+
   Machine& machine_;
   WindowSystem& window_;
   std::string programFileName_;
   std::filesystem::path dialogFolder_;
+  std::string loadedSha1_;
+  // Read at the first load, when the installed database is used; a damaged one is reported
+  // at that load and never again.
+  const DatabaseRead* database_ = nullptr;
 };
 
 }  // namespace pellark

@@ -6,8 +6,9 @@
 namespace pellark {
 namespace {
 
-// How long the speed text stays over the display.
+// How long the speed text, and a caption, stay over the display.
 constexpr std::uint32_t kSpeedTextMilliseconds = 1500;
+constexpr std::uint32_t kCaptionMilliseconds = 2000;
 
 }  // namespace
 
@@ -54,6 +55,10 @@ void FrontEnd::PollEvents() {
   if (SpeedTextTime != 0 && TickMilliseconds() - SpeedTextTime > kSpeedTextMilliseconds) {
     RefreshWindow();
     SpeedTextTime = 0;
+  }
+  if (!caption_.empty() && TickMilliseconds() - captionTime_ > kCaptionMilliseconds) {
+    caption_.clear();
+    RefreshWindow();
   }
   const WindowEvent event = window_.PollWindowEvent();
   const MenuId command = event.kind == WindowEvent::Kind::MenuSelection

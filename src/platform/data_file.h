@@ -11,4 +11,8 @@ namespace pellark {
 // as a missing file does. An absolute name is used as it is.
 std::filesystem::path FindDataFile(const std::string& name);
 
+// The user's own folder of Pellark's data: $XDG_DATA_HOME/pellark, by default
+// ~/.local/share/pellark. Empty when neither variable is set.
+std::filesystem::path UserDataFolder();
+
 }  // namespace pellark

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "front_end_fixture.h"
+#include "shared_folder.h"
 
 namespace pellark {
 namespace {
@@ -11,7 +12,7 @@ namespace {
 using CompatibilityTest = StartedFrontEndTest;
 
 std::vector<unsigned char> CollectionProgram(const std::string& name) {
-  std::ifstream file(std::string(PELLARK_TEST_PROGRAMS) + "/" + name, std::ios::binary);
+  std::ifstream file(SharedPath("roms/" + name), std::ios::binary);
   return {std::istreambuf_iterator<char>(file), {}};
 }
 
@@ -22,7 +23,7 @@ TEST_F(CompatibilityTest, StartsAutomaticWithTheDesignedRules) {
   for (const MenuId id : {MenuId::SwitchShift, MenuId::SwitchMemory, MenuId::SwitchClip})
     EXPECT_TRUE(Marked(id));
   for (const MenuId id : {MenuId::SwitchJump, MenuId::SwitchVblank, MenuId::SwitchLogic,
-                          MenuId::Cycles10, MenuId::ProfileOcto})
+                          MenuId::Cycles10, MenuId::ProfileXoChip})
     EXPECT_FALSE(Marked(id));
 }
 
@@ -37,13 +38,13 @@ TEST_F(CompatibilityTest, AProfileAppliesAtOnceWithoutAResetOrAStop) {
   EXPECT_FALSE(Marked(MenuId::ProfileAutomatic));
   EXPECT_TRUE(Marked(MenuId::SwitchLogic));
   EXPECT_FALSE(Marked(MenuId::SwitchShift));
-  EXPECT_TRUE(Marked(MenuId::Cycles10));
+  EXPECT_TRUE(Marked(MenuId::Cycles15));
   // The designed items keep their marks.
   EXPECT_TRUE(Marked(MenuId::Run));
 }
 
 TEST_F(CompatibilityTest, SwitchesAndFrameRatesChangeTheCurrentSet) {
-  Select(MenuId::ProfileOcto);
+  Select(MenuId::ProfileXoChip);
   Select(MenuId::SwitchJump);
   EXPECT_TRUE(machine().Rules.switches.jump);
   EXPECT_TRUE(Marked(MenuId::SwitchJump));
@@ -56,9 +57,12 @@ TEST_F(CompatibilityTest, SwitchesAndFrameRatesChangeTheCurrentSet) {
 }
 
 TEST_F(CompatibilityTest, AutomaticRunsAKnownProgramByItsOwnRulesAndTheBootProgramAsDesigned) {
+  // Knight is a SUPER-CHIP 1.1 program that asks for 200 cycles per frame.
+  MachineRules knight = RulesOf(Profile::SuperChip);
+  knight.cyclesPerFrame = 200;
   window.QueueOpenAnswer(WriteFile("knight.ch8", CollectionProgram("knight.ch8")));
   Select(MenuId::Load);
-  EXPECT_EQ(machine().Rules, RulesOfKnownProgram({}, 200));
+  EXPECT_EQ(machine().Rules, knight);
   EXPECT_TRUE(Marked(MenuId::Cycles200));
   Select(MenuId::Reset);
   EXPECT_EQ(machine().Rules, RulesOf(Profile::Designed));
@@ -68,11 +72,11 @@ TEST_F(CompatibilityTest, AutomaticRunsAKnownProgramByItsOwnRulesAndTheBootProgr
   Select(MenuId::Load);
   EXPECT_EQ(machine().Rules, RulesOf(Profile::SuperChip));
   Select(MenuId::ProfileAutomatic);
-  EXPECT_EQ(machine().Rules, RulesOfKnownProgram({}, 200));
+  EXPECT_EQ(machine().Rules, knight);
 }
 
 TEST_F(CompatibilityTest, AProgramThatEndsItselfStopsTheMachineAndSaysSo) {
-  Select(MenuId::ProfileOcto);
+  Select(MenuId::ProfileXoChip);
   StartProgram({0x00, 0xFD});
   frontEnd.RunPass();
   EXPECT_FALSE(machine().Running);
@@ -82,7 +86,7 @@ TEST_F(CompatibilityTest, AProgramThatEndsItselfStopsTheMachineAndSaysSo) {
 }
 
 TEST_F(CompatibilityTest, FrameTimingShowsTheDisplayOncePerFrame) {
-  Select(MenuId::ProfileOcto);
+  Select(MenuId::ProfileXoChip);
   Select(MenuId::Cycles10);
   // Draws a sprite on every other instruction.
   StartProgram({0xD0, 0x01, 0x12, 0x00});

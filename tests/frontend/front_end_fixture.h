@@ -11,8 +11,15 @@
 
 #include "frontend/front_end.h"
 #include "headless/headless_window_system.h"
+#include "shared_folder.h"
 
 namespace pellark {
+
+// The shared CHIP-8 database, read once for all tests.
+inline const DatabaseRead& SharedDatabase() {
+  static const DatabaseRead read = ProgramDatabase::Read(SharedPath("chip-8-database"));
+  return read;
+}
 
 // A started front end on the headless window system, with a small boot image of its own: a
 // jump to itself at 0x100.
@@ -24,6 +31,8 @@ class FrontEndTest : public ::testing::Test {
     boot[0x100] = 0x11;
     WriteFile("Chip8.rom", boot);
     frontEnd.BootImagePath = folder / "Chip8.rom";
+    // Not the user's copy, nor the one beside the tests: the one they were written against.
+    frontEnd.UseProgramDatabase(SharedDatabase());
   }
   ~FrontEndTest() override { std::filesystem::remove_all(folder); }
 

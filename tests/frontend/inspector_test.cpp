@@ -111,7 +111,7 @@ TEST_F(InspectorTest, AStepIntoAKeyWaitWaitsWhileTheCommandsWork) {
 }
 
 TEST_F(InspectorTest, WithFrameTimingAStepCountsTowardTheFrameAndShowsItsEnd) {
-  Select(MenuId::ProfileOcto);
+  Select(MenuId::ProfileXoChip);
   Select(MenuId::Cycles7);
   StartProgram({0x60, 0x05, 0xF0, 0x15, 0x12, 0x04});
   Select(MenuId::Stop);
@@ -204,7 +204,7 @@ TEST_F(InspectorTest, SnapshotsShowTheMachineAndTheViewsChoices) {
 
   Select(MenuId::ProfileSuperChip);
   Select(MenuId::Cycles30);
-  EXPECT_EQ(Inspect().pace, "Profile: SUPER-CHIP, 30 cycles per frame");
+  EXPECT_EQ(Inspect().pace, "Profile: SUPER-CHIP 1.1, 30 cycles per frame");
 }
 
 TEST_F(InspectorTest, SaveTraceWritesTheListsLinesOrSaysItCannot) {

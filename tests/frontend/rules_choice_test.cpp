@@ -9,7 +9,13 @@
 namespace pellark {
 namespace {
 
-const KnownProgram kKnight{"Knight", "chip8", 200, {.jump = true}};
+KnownProgram Known(std::optional<Profile> profile, const MachineRules& rules) {
+  KnownProgram program;
+  program.title = "Known";
+  program.profile = profile;
+  program.rules = rules;
+  return program;
+}
 
 struct ChoiceCase {
   const char* what;
@@ -20,15 +26,19 @@ struct ChoiceCase {
 };
 
 TEST(RulesChoiceTest, AChosenProfileWinsAndOtherwiseTheDatabaseDecides) {
-  MachineRules knight = RulesOf(Profile::Octo);
-  knight.switches = {.jump = true};
-  knight.cyclesPerFrame = 200;
+  MachineRules own = RulesOf(Profile::XoChip);
+  own.switches = {.jump = true};
+  own.cyclesPerFrame = 200;
+  const KnownProgram known = Known(Profile::XoChip, own);
+  // A program for a platform Pellark does not run.
+  const KnownProgram foreign = Known(std::nullopt, MachineRules{});
   const ChoiceCase cases[] = {
       {"nothing known", std::nullopt, std::nullopt, Profile::Designed, MachineRules{}},
-      {"known program", std::nullopt, kKnight, Profile::Octo, knight},
-      {"chosen over known", Profile::Chip8, kKnight, Profile::Chip8, RulesOf(Profile::Chip8)},
+      {"known program", std::nullopt, known, Profile::XoChip, own},
+      {"chosen over known", Profile::Chip8, known, Profile::Chip8, RulesOf(Profile::Chip8)},
       {"chosen, unknown", Profile::SuperChip, std::nullopt, Profile::SuperChip,
        RulesOf(Profile::SuperChip)},
+      {"known, platform not run", std::nullopt, foreign, Profile::Designed, MachineRules{}},
   };
   for (const ChoiceCase& c : cases) {
     const RulesChoice choice = ChooseRules(c.chosen, c.known);
@@ -48,6 +58,21 @@ TEST(RulesChoiceTest, EveryProfileHasAMenuItemLabelledAsInTheTableAndANameThatRe
   }
   for (const std::string_view other : {"auto", "", "Octo", "super-chip"})
     EXPECT_FALSE(ProfileNamed(other)) << other;
+  EXPECT_EQ(ProfileNamed("octo"), Profile::XoChip);
+}
+
+TEST(RulesChoiceTest, EveryPlatformOfTheDatabaseThatPellarkRunsHasItsProfile) {
+  const struct {
+    std::string_view platform;
+    std::optional<Profile> profile;
+  } cases[] = {
+      {"originalChip8", Profile::Chip8},   {"modernChip8", Profile::ModernChip8},
+      {"chip48", Profile::SuperChip10},    {"superchip1", Profile::SuperChip10},
+      {"superchip", Profile::SuperChip},   {"xochip", Profile::XoChip},
+      {"hybridVIP", std::nullopt},         {"chip8x", std::nullopt},
+      {"megachip8", std::nullopt},         {"", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ProfileOfPlatform(c.platform), c.profile) << c.platform;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "pellark_process.h"
+#include "shared_folder.h"
 
 namespace pellark {
 namespace {
@@ -13,7 +14,7 @@ namespace {
 using ::testing::HasSubstr;
 
 std::string Collection(const std::string& name) {
-  return std::string(PELLARK_TEST_PROGRAMS) + "/" + name;
+  return SharedPath("roms/" + name).string();
 }
 
 // Lit pixels in one row of a --screen picture.

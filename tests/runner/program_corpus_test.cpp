@@ -8,13 +8,14 @@
 #include <filesystem>
 
 #include "pellark_process.h"
+#include "shared_folder.h"
 
 namespace pellark {
 namespace {
 
 std::vector<std::filesystem::path> CollectionPrograms() {
   std::vector<std::filesystem::path> programs;
-  for (const auto& entry : std::filesystem::directory_iterator(PELLARK_TEST_PROGRAMS)) {
+  for (const auto& entry : std::filesystem::directory_iterator(SharedPath("roms"))) {
     if (entry.path().extension() == ".ch8") programs.push_back(entry.path());
   }
   std::sort(programs.begin(), programs.end());
