@@ -12,10 +12,10 @@ struct Switches {
   bool shift = false;      // 8xy6/8xyE shift Vx in place; off: Vx = Vy shifted
   bool increment = false;  // Fx55/Fx65 add x to I, not x + 1 (memory wins when both are on)
   bool memory = false;     // Fx55/Fx65 leave I unchanged; off: I += x + 1 afterwards
-  bool jump = false;    // Bxnn jumps to xnn + Vx; off: Bnnn jumps to nnn + V0
-  bool clip = false;    // sprite pixels past an edge are dropped; off: they wrap around
-  bool vblank = false;  // a sprite draw in 64 x 32 mode ends the current frame
-  bool logic = false;   // 8xy1/8xy2/8xy3 set VF to 0; off: VF unchanged
+  bool jump = false;       // Bxnn jumps to xnn + Vx; off: Bnnn jumps to nnn + V0
+  bool clip = false;       // sprite pixels past an edge are dropped; off: they wrap around
+  bool vblank = false;     // a sprite draw in 64 x 32 mode ends the current frame
+  bool logic = false;      // 8xy1/8xy2/8xy3 set VF to 0; off: VF unchanged
 
   constexpr bool operator==(const Switches&) const = default;
 };
@@ -110,23 +110,25 @@ inline constexpr std::array kProfileTable{
                  "CHIP-8 (COSMAC VIP)",
                  {"originalChip8"},
                  detail::PlatformRules({.clip = true, .vblank = true, .logic = true}, 15, 16)},
-    ProfileEntry{Profile::ModernChip8, "modern", "Modern CHIP-8", {"modernChip8"},
+    ProfileEntry{Profile::ModernChip8,
+                 "modern",
+                 "Modern CHIP-8",
+                 {"modernChip8"},
                  detail::PlatformRules({.clip = true}, 12, 16)},
-    ProfileEntry{
-        Profile::SuperChip10,
-        "schip10",
-        "CHIP-48 / SUPER-CHIP 1.0",
-        {"chip48", "superchip1"},
-        detail::PlatformRules({.shift = true, .increment = true, .jump = true, .clip = true}, 30,
-                              8)},
+    ProfileEntry{Profile::SuperChip10,
+                 "schip10",
+                 "CHIP-48 / SUPER-CHIP 1.0",
+                 {"chip48", "superchip1"},
+                 detail::PlatformRules(
+                     {.shift = true, .increment = true, .jump = true, .clip = true}, 30, 8)},
     ProfileEntry{
         Profile::SuperChip,
         "schip",
         "SUPER-CHIP 1.1",
         {"superchip"},
         detail::PlatformRules({.shift = true, .memory = true, .jump = true, .clip = true}, 30, 8)},
-    ProfileEntry{Profile::XoChip, "xochip", "XO-CHIP", {"xochip"},
-                 detail::PlatformRules({}, 100, 16)},
+    ProfileEntry{
+        Profile::XoChip, "xochip", "XO-CHIP", {"xochip"}, detail::PlatformRules({}, 100, 16)},
 };
 
 constexpr const ProfileEntry& EntryOf(Profile profile) {

@@ -94,7 +94,8 @@ Colour ColourOf(const Json& value, const std::string& where) {
     if (!channel) Fail(where + " is not a colour #rrggbb");
     channels[k] = *channel;
   }
-  return RGB(static_cast<int>(channels[0]), static_cast<int>(channels[1]), static_cast<int>(channels[2]));
+  return RGB(static_cast<int>(channels[0]), static_cast<int>(channels[1]),
+             static_cast<int>(channels[2]));
 }
 
 // The database's quirk names, each turning one of the switches on or off.
@@ -154,7 +155,8 @@ struct Context {
 Switches QuirkySwitches(Switches switches, const Json& quirks, const Context& context,
                         const std::string& where) {
   for (const auto& [quirk, on] : ObjectOf(quirks, where).items()) {
-    if (!context.quirkIds.contains(quirk)) Fail(where + " names an unknown quirk \"" + quirk + "\"");
+    if (!context.quirkIds.contains(quirk))
+      Fail(where + " names an unknown quirk \"" + quirk + "\"");
     if (!on.is_boolean()) Fail(where + "." + quirk + " is not true or false");
     for (const QuirkName& name : kQuirkNames) {
       if (name.name == quirk) switches.*name.field = on.get<bool>() != name.inverted;
@@ -174,7 +176,8 @@ void ReadKeys(const Json& keys, const std::string& where, KnownProgram& program)
 
 void ChooseProfile(const Json& rom, const std::string& where, const Context& context,
                    KnownProgram& program) {
-  std::vector<std::string> platforms = StringList(Member(rom, "platforms", where), where + ".platforms");
+  std::vector<std::string> platforms =
+      StringList(Member(rom, "platforms", where), where + ".platforms");
   const Json* quirky = nullptr;
   if (const auto found = rom.find("quirkyPlatforms"); found != rom.end()) {
     quirky = &ObjectOf(*found, where + ".quirkyPlatforms");
@@ -206,8 +209,8 @@ void ChooseProfile(const Json& rom, const std::string& where, const Context& con
   if (!program.profile && !program.platformNames.empty())
     program.neededPlatform = program.platformNames.front();
   if (const auto tickrate = rom.find("tickrate"); tickrate != rom.end()) {
-    const auto cycles = static_cast<std::int32_t>(IntegerOf(
-        *tickrate, where + ".tickrate", 1, std::numeric_limits<std::int32_t>::max()));
+    const auto cycles = static_cast<std::int32_t>(
+        IntegerOf(*tickrate, where + ".tickrate", 1, std::numeric_limits<std::int32_t>::max()));
     if (program.profile) program.rules.cyclesPerFrame = cycles;
   }
 }
@@ -270,7 +273,8 @@ DatabaseRead ProgramDatabase::Parse(const DatabaseTexts& texts) {
     for (std::size_t index = 0; index < programs.size(); ++index) {
       const std::string where = "program " + std::to_string(index);
       const Json& entry = ObjectOf(programs[index], where);
-      for (const auto& [sha1, rom] : ObjectOf(Member(entry, "roms", where), where + ".roms").items()) {
+      for (const auto& [sha1, rom] :
+           ObjectOf(Member(entry, "roms", where), where + ".roms").items()) {
         if (!IsSha1(sha1)) Fail(where + " has a file \"" + sha1 + "\" that is no SHA-1");
         database->files_.insert_or_assign(sha1, ReadFile(entry, sha1, rom, where, context));
       }
@@ -281,8 +285,8 @@ DatabaseRead ProgramDatabase::Parse(const DatabaseTexts& texts) {
     const Json hashes = ParseJson(texts.hashes);
     for (const auto& [sha1, index] : ObjectOf(hashes, "the file").items()) {
       const std::string where = "\"" + sha1 + "\"";
-      const auto number = static_cast<std::size_t>(IntegerOf(
-          index, where, 0, static_cast<std::int64_t>(programs.size()) - 1));
+      const auto number = static_cast<std::size_t>(
+          IntegerOf(index, where, 0, static_cast<std::int64_t>(programs.size()) - 1));
       if (!programs[number]["roms"].contains(sha1))
         Fail(where + " leads to program " + std::to_string(number) + ", which has no such file");
     }

@@ -41,8 +41,12 @@ std::string ProgramInformationText(const std::optional<KnownProgram>& program,
 
 std::string RecognitionText(const std::optional<KnownProgram>& program, Profile profile) {
   // Within the sentence the designed machine's name is not capitalised.
-  const std::string rules =
+  std::string rules =
       profile == Profile::Designed ? "as designed" : std::string(ProfileName(profile));
+  // A program for a platform Pellark does not run says which it needs.
+  if (program && !program->profile && profile == Profile::Designed &&
+      !program->neededPlatform.empty())
+    rules = "needs " + program->neededPlatform + ", runs " + rules;
   return (program ? program->title : "Unknown program") + " \u2014 " + rules;
 }
 

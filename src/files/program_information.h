@@ -13,8 +13,8 @@ namespace pellark {
 std::string ProgramInformationText(const std::optional<KnownProgram>& program,
                                    const std::string& sha1, const std::string& rulesLabel);
 
-// "Tetris — CHIP-48 / SUPER-CHIP 1.0", "Unknown program — as designed": what the display shows
-// for a moment after a load.
+// "Tetris — CHIP-48 / SUPER-CHIP 1.0", "Unknown program — as designed", "Title — needs
+// MEGA-CHIP, runs as designed": what the display shows for a moment after a load.
 std::string RecognitionText(const std::optional<KnownProgram>& program, Profile profile);
 
 }  // namespace pellark

@@ -113,9 +113,9 @@ void FrontEnd::ShowProgramInformation() {
     return;
   }
   const Profile profile = compatibility_.ProfileInUse(ProgramInMemory);
-  window_.ShowMessageBox("Program information",
-                         ProgramInformationText(ProgramInMemory, ProgramSha1,
-                                                std::string(ProfileName(profile))));
+  window_.ShowMessageBox(
+      "Program information",
+      ProgramInformationText(ProgramInMemory, ProgramSha1, std::string(ProfileName(profile))));
 }
 
 void FrontEnd::RequestQuit() {

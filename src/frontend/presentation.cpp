@@ -10,8 +10,7 @@
 namespace pellark {
 
 void FrontEnd::RefreshWindow() {
-  window_.DrawPicture(picture_.Paint(machine_.Display, Colours()), DisplayWidth(),
-                      DisplayHeight());
+  window_.DrawPicture(picture_.Paint(machine_.Display, Colours()), DisplayWidth(), DisplayHeight());
   // A caption stays over the pictures that follow it until it expires.
   if (!caption_.empty()) DrawCaption(caption_);
 }

@@ -40,12 +40,13 @@ std::optional<KnownProgram> ProgramCommands::LoadProgram(const std::string& path
 
 std::optional<KnownProgram> ProgramCommands::Recognise(std::span<const std::uint8_t> bytes) {
   loadedSha1_ = Sha1Hex(bytes);
-  if (database_ == nullptr) {
-    database_ = &InstalledProgramDatabase();
-    if (!database_->error.empty()) {
-      window_.ShowMessageBox("Pellark", "The program database is damaged, and Pellark runs "
-                                        "without it:\n" + database_->error);
-    }
+  if (database_ == nullptr) database_ = &InstalledProgramDatabase();
+  if (!database_->error.empty() && !databaseFaultReported_) {
+    window_.ShowMessageBox("Pellark",
+                           "The program database is damaged, and Pellark runs "
+                           "without it:\n" +
+                               database_->error);
+    databaseFaultReported_ = true;
   }
   if (!database_->database) return std::nullopt;
   const KnownProgram* known = database_->database->FindSha1(loadedSha1_);

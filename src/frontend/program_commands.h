@@ -49,6 +49,7 @@ class ProgramCommands {
   // Read at the first load, when the installed database is used; a damaged one is reported
   // at that load and never again.
   const DatabaseRead* database_ = nullptr;
+  bool databaseFaultReported_ = false;
 };
 
 }  // namespace pellark

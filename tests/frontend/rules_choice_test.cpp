@@ -66,11 +66,11 @@ TEST(RulesChoiceTest, EveryPlatformOfTheDatabaseThatPellarkRunsHasItsProfile) {
     std::string_view platform;
     std::optional<Profile> profile;
   } cases[] = {
-      {"originalChip8", Profile::Chip8},   {"modernChip8", Profile::ModernChip8},
-      {"chip48", Profile::SuperChip10},    {"superchip1", Profile::SuperChip10},
-      {"superchip", Profile::SuperChip},   {"xochip", Profile::XoChip},
-      {"hybridVIP", std::nullopt},         {"chip8x", std::nullopt},
-      {"megachip8", std::nullopt},         {"", std::nullopt},
+      {"originalChip8", Profile::Chip8}, {"modernChip8", Profile::ModernChip8},
+      {"chip48", Profile::SuperChip10},  {"superchip1", Profile::SuperChip10},
+      {"superchip", Profile::SuperChip}, {"xochip", Profile::XoChip},
+      {"hybridVIP", std::nullopt},       {"chip8x", std::nullopt},
+      {"megachip8", std::nullopt},       {"", std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(ProfileOfPlatform(c.platform), c.profile) << c.platform;
 }

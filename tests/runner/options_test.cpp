@@ -151,11 +151,13 @@ TEST(Help, ListsTheOptionsAndEndsWithStatus0) {
   }
 }
 
-TEST(Version, NamesTheProgramAndEndsWithStatus0) {
+TEST(Version, NamesTheProgramAndItsDatabaseAndEndsWithStatus0) {
   const RunResult result = RunPellark({"--version"});
   EXPECT_EQ(result.status, 0);
-  EXPECT_THAT(result.out, StartsWith("pellark-run (Pellark) "));
-  EXPECT_EQ(result.OutLines().size(), 1u);
+  const auto lines = result.OutLines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_THAT(lines[0], StartsWith("pellark-run (Pellark) "));
+  EXPECT_THAT(lines[1], StartsWith("program database: "));
 }
 
 TEST(PngOutput, ThatCannotBeWrittenFailsWithStatus1) {

@@ -21,7 +21,21 @@ constexpr KeyRow kKeyRows[] = {
     {"ZXCVBNM", 0x2C},
 };
 
+// Keys without a legend letter: the arrow keys, Space and Left Shift, which the programs the
+// database knows may take.
+struct NamedKey {
+  int key;
+  int scanCode;
+};
+constexpr NamedKey kNamedKeys[] = {
+    {Qt::Key_Up, 0x67},    {Qt::Key_Down, 0x6C},  {Qt::Key_Left, 0x69},
+    {Qt::Key_Right, 0x6A}, {Qt::Key_Space, 0x39}, {Qt::Key_Shift, 0x2A},
+};
+
 int ScanCodeOfLegend(int key) {
+  for (const NamedKey& named : kNamedKeys) {
+    if (named.key == key) return named.scanCode;
+  }
   // Qt names the letter and digit keys by their upper-case ASCII codes.
   if (key <= 0 || key >= 0x80) return -1;
   for (const KeyRow& row : kKeyRows) {
