@@ -7,7 +7,7 @@
 #   scripts/compare-runs.sh OLD/pellark-run NEW/pellark-run [SHARED_FOLDER]
 #
 # Each pellark-run finds its own boot image beside itself. PROFILES (default
-# "auto designed chip8 schip octo"), RANDOM_PROGRAMS (default 200) and INSTRUCTIONS (default
+# "auto designed chip8 modern schip10 schip xochip"), RANDOM_PROGRAMS (default 200) and INSTRUCTIONS (default
 # 20000) change what is run.
 set -euo pipefail
 
@@ -19,7 +19,7 @@ old=$1
 new=$2
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 shared=${3:-$top/../shared}
-profiles=${PROFILES:-auto designed chip8 schip octo}
+profiles=${PROFILES:-auto designed chip8 modern schip10 schip xochip}
 randomPrograms=${RANDOM_PROGRAMS:-200}
 instructions=${INSTRUCTIONS:-20000}
 
