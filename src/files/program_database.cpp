@@ -287,7 +287,7 @@ DatabaseRead ProgramDatabase::Parse(const DatabaseTexts& texts) {
       const std::string where = "\"" + sha1 + "\"";
       const auto number = static_cast<std::size_t>(
           IntegerOf(index, where, 0, static_cast<std::int64_t>(programs.size()) - 1));
-      if (!programs[number]["roms"].contains(sha1))
+      if (!programs[number].at("roms").contains(sha1))
         Fail(where + " leads to program " + std::to_string(number) + ", which has no such file");
     }
     if (hashes.size() != database->files_.size())
