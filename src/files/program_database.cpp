@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include <cstdlib>
+#include <algorithm>
 #include <limits>
 #include <unordered_set>
 
@@ -23,6 +23,28 @@ struct Fault {
 
 [[noreturn]] void Fail(std::string message) {
   throw Fault{std::move(message)};
+}
+
+// The most cycles per frame a program may ask for, as on pellark-run's command line: far more
+// than any program needs, and few enough that a frame still ends.
+constexpr std::int64_t kMostTickrate = 1'000'000;
+
+// A fault is told in one line of reasonable length: the JSON library quotes the whole token it
+// read, which in a damaged file can be the rest of the file, and names from the file may hold
+// line breaks.
+std::string OneLine(std::string message) {
+  constexpr std::size_t kLongest = 300;
+  if (message.size() > kLongest) {
+    std::size_t end = kLongest;
+    // Not within a UTF-8 character.
+    while (end > 0 && (static_cast<unsigned char>(message[end]) & 0xC0) == 0x80) --end;
+    message.resize(end);
+    message += "\u2026";
+  }
+  for (char& c : message) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+  }
+  return message;
 }
 
 Json ParseJson(const std::string& text) {
@@ -61,12 +83,16 @@ std::string StringOf(const Json& value, const std::string& where) {
 std::int64_t IntegerOf(const Json& value, const std::string& where, std::int64_t least,
                        std::int64_t most) {
   if (!value.is_number_integer()) Fail(where + " is not a whole number");
+  std::int64_t number = 0;
+  // The library reads every number without a sign as unsigned, 0 among them.
   if (value.is_number_unsigned()) {
-    const auto number = value.get<std::uint64_t>();
-    if (number > static_cast<std::uint64_t>(most)) Fail(where + " is out of range");
-    return static_cast<std::int64_t>(number);
+    const auto unsignedNumber = value.get<std::uint64_t>();
+    if (unsignedNumber > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+      Fail(where + " is out of range");
+    number = static_cast<std::int64_t>(unsignedNumber);
+  } else {
+    number = value.get<std::int64_t>();
   }
-  const auto number = value.get<std::int64_t>();
   if (number < least || number > most) Fail(where + " is out of range");
   return number;
 }
@@ -133,7 +159,7 @@ std::unordered_map<std::string, std::string> ReadPlatforms(
     const std::string where = "platform \"" + id + "\"";
     std::string name = StringOf(Member(platform, "name", where), where + ".name");
     if (const auto tickrate = platform.find("defaultTickrate"); tickrate != platform.end())
-      IntegerOf(*tickrate, where + ".defaultTickrate", 1, std::numeric_limits<std::int32_t>::max());
+      IntegerOf(*tickrate, where + ".defaultTickrate", 1, kMostTickrate);
     if (const auto quirks = platform.find("quirks"); quirks != platform.end()) {
       for (const auto& [quirk, on] : ObjectOf(*quirks, where + ".quirks").items()) {
         if (!quirkIds.contains(quirk)) Fail(where + " names an unknown quirk \"" + quirk + "\"");
@@ -181,8 +207,10 @@ void ChooseProfile(const Json& rom, const std::string& where, const Context& con
   const Json* quirky = nullptr;
   if (const auto found = rom.find("quirkyPlatforms"); found != rom.end()) {
     quirky = &ObjectOf(*found, where + ".quirkyPlatforms");
-    // A file may list its platforms only there.
     for (const auto& [platform, quirks] : quirky->items()) {
+      // Every entry is checked, not only the one that applies, so that no damage goes unseen.
+      QuirkySwitches({}, quirks, context, where + ".quirkyPlatforms." + platform);
+      // A file may list its platforms only there.
       if (std::find(platforms.begin(), platforms.end(), platform) == platforms.end())
         platforms.push_back(platform);
     }
@@ -209,8 +237,8 @@ void ChooseProfile(const Json& rom, const std::string& where, const Context& con
   if (!program.profile && !program.platformNames.empty())
     program.neededPlatform = program.platformNames.front();
   if (const auto tickrate = rom.find("tickrate"); tickrate != rom.end()) {
-    const auto cycles = static_cast<std::int32_t>(
-        IntegerOf(*tickrate, where + ".tickrate", 1, std::numeric_limits<std::int32_t>::max()));
+    const auto cycles =
+        static_cast<std::int32_t>(IntegerOf(*tickrate, where + ".tickrate", 1, kMostTickrate));
     if (program.profile) program.rules.cyclesPerFrame = cycles;
   }
 }
@@ -270,6 +298,8 @@ DatabaseRead ProgramDatabase::Parse(const DatabaseTexts& texts) {
     const Json programs = ParseJson(texts.programs);
     auto database = std::make_shared<ProgramDatabase>();
     database->programCount_ = ArrayOf(programs, "the file").size();
+    // The program each file was read from.
+    std::unordered_map<std::string, std::size_t> programOfFile;
     for (std::size_t index = 0; index < programs.size(); ++index) {
       const std::string where = "program " + std::to_string(index);
       const Json& entry = ObjectOf(programs[index], where);
@@ -277,6 +307,7 @@ DatabaseRead ProgramDatabase::Parse(const DatabaseTexts& texts) {
            ObjectOf(Member(entry, "roms", where), where + ".roms").items()) {
         if (!IsSha1(sha1)) Fail(where + " has a file \"" + sha1 + "\" that is no SHA-1");
         database->files_.insert_or_assign(sha1, ReadFile(entry, sha1, rom, where, context));
+        programOfFile.insert_or_assign(sha1, index);
       }
     }
 
@@ -287,15 +318,22 @@ DatabaseRead ProgramDatabase::Parse(const DatabaseTexts& texts) {
       const std::string where = "\"" + sha1 + "\"";
       const auto number = static_cast<std::size_t>(
           IntegerOf(index, where, 0, static_cast<std::int64_t>(programs.size()) - 1));
-      if (!programs[number].at("roms").contains(sha1))
+      const Json& roms = programs[number].at("roms");
+      if (!roms.contains(sha1))
         Fail(where + " leads to program " + std::to_string(number) + ", which has no such file");
+      // A file two programs list is the one of the program the index leads to.
+      if (programOfFile[sha1] != number) {
+        database->files_.insert_or_assign(
+            sha1, ReadFile(programs[number], sha1, roms[sha1], "program " + std::to_string(number),
+                           context));
+      }
     }
     if (hashes.size() != database->files_.size())
       Fail("it lists " + std::to_string(hashes.size()) + " files, programs.json " +
            std::to_string(database->files_.size()));
     return {std::move(database), {}};
   } catch (const Fault& fault) {
-    return {nullptr, std::string(file) + ": " + fault.message};
+    return {nullptr, std::string(file) + ": " + OneLine(fault.message)};
   }
 }
 
