@@ -12,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
 #include <thread>
 
 extern char** environ;
@@ -77,9 +78,21 @@ RunResult RunPellark(const std::vector<std::string>& arguments, const RunSetting
     const rlimit limited{static_cast<rlim_t>(setting.fileSizeLimit), fileSize.rlim_max};
     setrlimit(RLIMIT_FSIZE, &limited);
   }
+  // This process's environment with the run's own XDG_DATA_HOME.
+  const std::filesystem::path dataHome =
+      setting.dataHome.empty() ? streams.Path() : setting.dataHome;
+  std::vector<std::string> environment{"XDG_DATA_HOME=" + dataHome.string()};
+  for (char** variable = environ; *variable != nullptr; ++variable) {
+    if (!std::string_view(*variable).starts_with("XDG_DATA_HOME="))
+      environment.push_back(*variable);
+  }
+  std::vector<char*> environmentPointers;
+  for (std::string& variable : environment) environmentPointers.push_back(variable.data());
+  environmentPointers.push_back(nullptr);
+
   pid_t child = 0;
-  const int spawned =
-      posix_spawn(&child, PELLARK_RUN_PATH, &actions, nullptr, pointers.data(), environ);
+  const int spawned = posix_spawn(&child, PELLARK_RUN_PATH, &actions, nullptr, pointers.data(),
+                                  environmentPointers.data());
   setrlimit(RLIMIT_FSIZE, &fileSize);
   posix_spawn_file_actions_destroy(&actions);
   if (closedPipe[1] >= 0) close(closedPipe[1]);

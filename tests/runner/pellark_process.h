@@ -25,6 +25,9 @@ struct RunSetting {
   int closedStream = 0;
   // The largest file the run may write, in bytes; 0 for no limit.
   long fileSizeLimit = 0;
+  // XDG_DATA_HOME, where the user's own program database is looked for; empty for a folder that
+  // has none, so that a developer's own copy never changes a result.
+  std::filesystem::path dataHome;
 };
 
 // Runs the built pellark-run with these arguments and waits for it.
