@@ -1,21 +1,44 @@
 #!/usr/bin/env bash
-# Builds the fuzz target with clang in build-fuzz/ and runs it on the program collection for
-# FUZZ_SECONDS (60 by default); a crash or a sanitizer report fails the script.
+# Builds the fuzz targets with clang in build-fuzz/ and runs each for half of FUZZ_SECONDS (60 by
+# default): the program fuzzer seeded with the shared folder's programs, the database fuzzer
+# seeded with its program database. A crash or a sanitizer report fails the script.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$top/build-fuzz"
+shared=${PELLARK_SHARED_DIR:-$top/../shared}
+database="$shared/chip-8-database"
 "$top/scripts/install-dependencies.sh"
 CXX=clang++ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DPELLARK_FUZZ=ON -DPELLARK_BUILD_TESTS=OFF -DPELLARK_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" --target pellark_program_fuzzer
+cmake --build "$build" --target pellark_program_fuzzer pellark_database_fuzzer
 
-# The fuzzer adds what it finds to the first folder; the seeds stay as they are.
-corpus="$build/corpus"
-mkdir -p "$corpus" "$build/seeds" "$build/crashes"
-cp "$top"/tests/data/roms/*.ch8 "$build/seeds/"
-# The target's scratch files stay in the build folder, whatever way the fuzzer ends.
-scratch="$build/scratch"
-rm -rf "$scratch" && mkdir -p "$scratch"
-TMPDIR="$scratch" "$build/bin/pellark_program_fuzzer" "$corpus" "$build/seeds" \
-  -max_total_time="${FUZZ_SECONDS:-60}" -timeout=10 -rss_limit_mb=2048 \
-  -artifact_prefix="$build/crashes/" -print_final_stats=1
+# The seeds come from the shared folder at every run and are never part of the project.
+seeds="$build/seeds"
+rm -rf "$seeds" && mkdir -p "$seeds/programs" "$seeds/database" "$build/crashes"
+cp "$shared"/roms/*.ch8 "$seeds/programs/"
+# A database input is its four files, separated by NUL bytes: the whole database, and its
+# platforms and quirks with no programs.
+{
+  cat "$database/programs.json" && printf '\0' && cat "$database/sha1-hashes.json" &&
+    printf '\0' && cat "$database/platforms.json" && printf '\0' && cat "$database/quirks.json"
+} >"$seeds/database/whole"
+{
+  printf '[]\0{}\0' && cat "$database/platforms.json" && printf '\0' &&
+    cat "$database/quirks.json"
+} >"$seeds/database/no-programs"
+
+seconds=$((${FUZZ_SECONDS:-60} / 2))
+# Runs one target on its corpus, to which it adds what it finds; the seeds stay as they are.
+fuzz() {
+  local target=$1 seedFolder=$2
+  shift 2
+  mkdir -p "$build/corpus/$seedFolder"
+  # The target's scratch files stay in the build folder, whatever way the fuzzer ends.
+  local scratch="$build/scratch"
+  rm -rf "$scratch" && mkdir -p "$scratch"
+  TMPDIR="$scratch" "$build/bin/$target" "$build/corpus/$seedFolder" "$seeds/$seedFolder" \
+    -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix="$build/crashes/$target-" -print_final_stats=1 "$@"
+}
+fuzz pellark_program_fuzzer programs
+fuzz pellark_database_fuzzer database -dict="$top/fuzz/database.dict"
