@@ -8,8 +8,10 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "Pellark plays CHIP-8 programs with the SUPER-CHIP display extensions in a\n"
   "window: open a *.ch8 file from the menu, the command line or a file manager,\n"
   "play it with the keyboard, change its speed and magnification, and watch a\n"
-  "live trace of the executed instructions. pellark-run runs programs with no\n"
-  "window, for testing, tracing and benchmarking them.")
+  "live trace of the executed instructions. It recognises programs in the\n"
+  "community CHIP-8 database, installed with it (MIT licence), and runs each by\n"
+  "the rules of the platform it was written for. pellark-run runs programs with\n"
+  "no window, for testing, tracing and benchmarking them.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

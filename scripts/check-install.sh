@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Checks what a user installs: `cmake --install` into a DESTDIR and into a plain prefix, the
-# installed programs (pellark-run must find its boot image in share/pellark/; pellark's command
-# line), the desktop entry, the software-centre metadata, the file type and the manual pages,
-# then builds the Debian package and lists its contents and dependencies. Runs on a finished
-# build (by default build/, as scripts/test.sh leaves it).
+# installed programs (pellark-run must find its boot image and the program database in
+# share/pellark/; pellark's command line), the desktop entry, the software-centre metadata, the
+# file type and the manual pages, then builds the Debian package and lists its contents and
+# dependencies. Runs on a finished build (by default build/, as scripts/test.sh leaves it).
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$top/build}
@@ -19,14 +19,31 @@ fail() {
 # A program that draws one row of four lit pixels at the top left and idles.
 printf '\xA2\x06\xD0\x01\x12\x04\xF0' >"$work/row.ch8"
 
+database_files=(programs.json sha1-hashes.json platforms.json quirks.json)
+# The programs look for the user's own database in XDG_DATA_HOME first: one with none, so that
+# the installed copy is what they find, and one with a damaged copy, which counts as none.
+no_user_copy=$work/no-user-copy
+damaged_copy=$work/damaged-copy
+mkdir -p "$no_user_copy" "$damaged_copy/pellark/chip-8-database"
+printf '[{"title": ' >"$damaged_copy/pellark/chip-8-database/programs.json"
+# What --version says of the database the build tree's programs find, which the installed ones
+# must find too; never "none", and as many files as the index lists.
+database_line=$(XDG_DATA_HOME=$no_user_copy "$build/bin/pellark-run" --version | sed -n 2p)
+files=$(grep -cE '^ *"[0-9a-f]{40}" *:' "$build/bin/chip-8-database/sha1-hashes.json")
+[[ $database_line =~ ^"program database: "[0-9]+" programs, $files files"$ ]] ||
+  fail "the build tree's database: \"$database_line\", $files files in its index"
+
 # Help and version need no display; a bad argument gets one line and status 2 once Qt has
 # taken its own options.
 check_desktop_command_line() {
   local pellark=$1 status refusal
   [[ $(env -u DISPLAY -u WAYLAND_DISPLAY "$pellark" --help game.ch8) == "Plays CHIP-8"* ]] ||
     fail "pellark --help"
-  [[ $(env -u DISPLAY -u WAYLAND_DISPLAY "$pellark" -platform offscreen --version) == \
-    "pellark (Pellark) "* ]] || fail "pellark --version"
+  local version
+  version=$(XDG_DATA_HOME=$no_user_copy env -u DISPLAY -u WAYLAND_DISPLAY "$pellark" \
+    -platform offscreen --version)
+  [[ $version == "pellark (Pellark) "* && $(sed -n 2p <<<"$version") == "$database_line" ]] ||
+    fail "pellark --version: \"$version\""
   for bad in --bogus "one.ch8 two.ch8"; do
     status=0
     # shellcheck disable=SC2086 # two arguments in one case
@@ -49,9 +66,18 @@ check_tree() {
     share/mime/packages/org.pellark.Pellark.xml \
     share/metainfo/org.pellark.Pellark.metainfo.xml \
     share/man/man1/pellark.1.gz share/man/man1/pellark-run.1.gz \
-    share/doc/pellark/README.md share/doc/pellark/LICENSE share/doc/pellark/CREDITS.md; do
+    share/doc/pellark/README.md share/doc/pellark/LICENSE share/doc/pellark/CREDITS.md \
+    share/doc/pellark/chip-8-database-LICENSE.md \
+    "${database_files[@]/#/share/pellark/chip-8-database/}"; do
     [[ -f $root/$file ]] || fail "$prefix/$file is not installed"
   done
+  # The installed programs find the installed database, unless the user has a copy of their own.
+  local line
+  line=$(XDG_DATA_HOME=$no_user_copy "$root/bin/pellark-run" --version | sed -n 2p)
+  [[ $line == "$database_line" ]] || fail "the installed pellark-run --version: \"$line\""
+  line=$(XDG_DATA_HOME=$damaged_copy "$root/bin/pellark-run" --version | sed -n 2p)
+  [[ $line == "program database: none" ]] ||
+    fail "the installed pellark-run with a damaged user copy: \"$line\""
   # The boot program draws its splash only when the boot image was found.
   local splash
   splash=$("$root/bin/pellark-run" -n 2000 --screen 2>&1)
@@ -100,7 +126,9 @@ for library in libqt6widgets6 libqt6gui6 libqt6core6 libpng16-16 libc6; do
   grep -q "$library" <<<"$depends" || fail "the package does not depend on $library"
 done
 for file in ./usr/bin/pellark ./usr/bin/pellark-run ./usr/share/pellark/Chip8.rom \
-  ./usr/share/applications/org.pellark.Pellark.desktop; do
+  ./usr/share/applications/org.pellark.Pellark.desktop \
+  ./usr/share/doc/pellark/chip-8-database-LICENSE.md \
+  "${database_files[@]/#/./usr/share/pellark/chip-8-database/}"; do
   grep -q " $file\$" <<<"$contents" || fail "the package lacks $file"
 done
 echo "$(basename "$package"): $(stat -c %s "$package") bytes; Depends: $depends"
