@@ -26,12 +26,16 @@ error, and the outputs show the machine as it was when the wait began. A
 --break ends the run as the end of -n does, then says "break at $ADDR" on
 standard error.
 
-Profiles: "designed" is the machine exactly as designed; "chip8", "schip" and
-"octo" follow those platforms, run in frames and take switches (shift, memory,
-jump, clip, vblank, logic). "auto" runs a program the built-in program database
-knows (the Chip8 Community Archive) with the Octo rules and its own switches and
-frame rate, anything else as designed. A run not as designed says its rules in
-one line on standard error. A program that ends itself (00FD) ends the run.
+Profiles: "designed" is the machine exactly as designed; "chip8" (COSMAC VIP),
+"modern", "schip10" (CHIP-48 / SUPER-CHIP 1.0), "schip" (SUPER-CHIP 1.1) and
+"xochip" (or "octo") are the platforms of the CHIP-8 database: they run in
+frames and take switches (shift, increment, memory, jump, clip, vblank, logic).
+"auto" runs a program the CHIP-8 database knows by its platform, its own quirks
+and its tick rate, anything else as designed. A run not as designed says its
+rules in one line on standard error. A program that ends itself (00FD) ends the
+run. The database is read from $XDG_DATA_HOME/pellark/chip-8-database (default
+~/.local/share/pellark/chip-8-database) when it is there, else from the copy
+installed with pellark-run.
 
 Output order: trace lines as they come, then --state, each --memory line, then
 --screen. Exit status: 0 after a run, 1 when an output cannot be written (a
@@ -103,7 +107,8 @@ std::optional<Profile> ParseProfile(const std::string& text) {
 
 Switches ParseQuirks(const std::string& text) {
   const std::optional<Switches> switches = SwitchesNamed(text);
-  if (!switches) FailWith(text, "the switches are shift, memory, jump, clip, vblank and logic");
+  if (!switches)
+    FailWith(text, "the switches are shift, increment, memory, jump, clip, vblank and logic");
   return *switches;
 }
 

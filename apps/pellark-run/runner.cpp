@@ -84,7 +84,8 @@ int Runner::PrintInformation() {
   knownProgram_ = RecogniseProgram(load.bytes);
   const RulesChoice choice = pellark::ChooseRules(options_.profile, knownProgram_);
   output_.Write(ProgramInformationText(knownProgram_, Sha1Hex(load.bytes),
-                                       std::string(ProfileName(choice.profile))));
+                                       std::string(ProfileName(choice.profile)),
+                                       InstalledProgramDatabase().database != nullptr));
   output_.Flush();
   return output_.Failed() ? 1 : 0;
 }

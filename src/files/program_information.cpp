@@ -12,7 +12,8 @@ std::string Joined(const std::vector<std::string>& parts) {
 }  // namespace
 
 std::string ProgramInformationText(const std::optional<KnownProgram>& program,
-                                   const std::string& sha1, const std::string& rulesLabel) {
+                                   const std::string& sha1, const std::string& rulesLabel,
+                                   bool haveDatabase) {
   std::string text;
   const auto line = [&text](const char* label, const std::string& value) {
     if (!value.empty()) text.append(label).append(": ").append(value).append("\n");
@@ -21,10 +22,16 @@ std::string ProgramInformationText(const std::optional<KnownProgram>& program,
     text = "Unknown program\n";
     line("SHA-1", sha1);
     line("Rules", rulesLabel);
-    text +=
-        "\nThe CHIP-8 database does not know this program. Its README tells how to add a "
-        "program; a copy of the database in ~/.local/share/pellark/chip-8-database/ replaces "
-        "the one installed with Pellark.\n";
+    if (!haveDatabase) {
+      text +=
+          "\nPellark has no program database (or a damaged one), so it recognises no "
+          "program.\n";
+    } else {
+      text +=
+          "\nThe CHIP-8 database does not know this program. Its README tells how to add a "
+          "program; a copy of the database in ~/.local/share/pellark/chip-8-database/ replaces "
+          "the one installed with Pellark.\n";
+    }
     return text;
   }
   line("Title", program->title);

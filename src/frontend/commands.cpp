@@ -115,7 +115,8 @@ void FrontEnd::ShowProgramInformation() {
   const Profile profile = compatibility_.ProfileInUse(ProgramInMemory);
   window_.ShowMessageBox(
       "Program information",
-      ProgramInformationText(ProgramInMemory, ProgramSha1, std::string(ProfileName(profile))));
+      ProgramInformationText(ProgramInMemory, ProgramSha1, std::string(ProfileName(profile)),
+                             programs_.HasDatabase()));
 }
 
 void FrontEnd::RequestQuit() {

@@ -34,6 +34,8 @@ class ProgramCommands {
   const std::string& ProgramFileName() const { return programFileName_; }
   // Where the file dialogs start: the folder of the last program loaded, or the working folder.
   const std::filesystem::path& DialogFolder() const { return dialogFolder_; }
+  // Whether loads have a program database to look programs up in.
+  bool HasDatabase() const { return database_ != nullptr && database_->database != nullptr; }
   // The SHA-1 of the bytes the last load read; empty when it read none.
   const std::string& LoadedSha1() const { return loadedSha1_; }
 

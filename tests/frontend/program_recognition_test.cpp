@@ -231,6 +231,10 @@ TEST_F(FrontEndTest, ADamagedDatabaseIsReportedOnceAndEveryProgramRunsAsDesigned
   }
   ASSERT_EQ(window.Messages().size(), 1u);
   EXPECT_NE(window.Messages()[0].text.find("/data/programs.json: not JSON"), std::string::npos);
+  // Program information does not blame the database for not knowing the program.
+  Select(MenuId::ProgramInformation);
+  EXPECT_NE(window.Messages().back().text.find("Pellark has no program database"),
+            std::string::npos);
 }
 
 }  // namespace
