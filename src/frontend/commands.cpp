@@ -72,7 +72,11 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::Cycles200:
     case MenuId::Cycles500:
     case MenuId::Cycles1000:
-    case MenuId::Cycles10000: compatibility_.ChooseCyclesPerFrame(command); break;
+    case MenuId::Cycles10000:
+    case MenuId::Cycles20000:
+    case MenuId::Cycles50000:
+    case MenuId::Cycles100000:
+    case MenuId::Cycles200000: compatibility_.ChooseCyclesPerFrame(command); break;
     case MenuId::Inspector: ToggleInspector(); break;
     case MenuId::Step: Step(); break;
     case MenuId::SaveTrace: SaveTrace(); break;

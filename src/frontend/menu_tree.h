@@ -66,6 +66,10 @@ enum class MenuId : int {
   ProfileSuperChip10 = 51,
   SwitchIncrement = 52,
   ProgramInformation = 53,
+  Cycles20000 = 54,
+  Cycles50000 = 55,
+  Cycles100000 = 56,
+  Cycles200000 = 57,
 };
 
 // The "Compatibility" item by which the program database decides the rules.
@@ -146,6 +150,10 @@ inline constexpr std::array kMenuTree{
     MenuEntry{MenuEntry::Kind::CheckItem, "500", MenuId::Cycles500},
     MenuEntry{MenuEntry::Kind::CheckItem, "1000", MenuId::Cycles1000},
     MenuEntry{MenuEntry::Kind::CheckItem, "10000", MenuId::Cycles10000},
+    MenuEntry{MenuEntry::Kind::CheckItem, "20000", MenuId::Cycles20000},
+    MenuEntry{MenuEntry::Kind::CheckItem, "50000", MenuId::Cycles50000},
+    MenuEntry{MenuEntry::Kind::CheckItem, "100000", MenuId::Cycles100000},
+    MenuEntry{MenuEntry::Kind::CheckItem, "200000", MenuId::Cycles200000},
     MenuEntry{MenuEntry::Kind::EndSubmenu},
     MenuEntry{MenuEntry::Kind::EndSubmenu},
     MenuEntry{MenuEntry::Kind::Separator},
@@ -219,12 +227,14 @@ struct CyclesItem {
   int cyclesPerFrame;
 };
 inline constexpr std::array kCyclesItems{
-    CyclesItem{MenuId::Cycles7, 7},         CyclesItem{MenuId::Cycles10, 10},
-    CyclesItem{MenuId::Cycles15, 15},       CyclesItem{MenuId::Cycles20, 20},
-    CyclesItem{MenuId::Cycles30, 30},       CyclesItem{MenuId::Cycles50, 50},
-    CyclesItem{MenuId::Cycles100, 100},     CyclesItem{MenuId::Cycles200, 200},
-    CyclesItem{MenuId::Cycles500, 500},     CyclesItem{MenuId::Cycles1000, 1000},
-    CyclesItem{MenuId::Cycles10000, 10000},
+    CyclesItem{MenuId::Cycles7, 7},           CyclesItem{MenuId::Cycles10, 10},
+    CyclesItem{MenuId::Cycles15, 15},         CyclesItem{MenuId::Cycles20, 20},
+    CyclesItem{MenuId::Cycles30, 30},         CyclesItem{MenuId::Cycles50, 50},
+    CyclesItem{MenuId::Cycles100, 100},       CyclesItem{MenuId::Cycles200, 200},
+    CyclesItem{MenuId::Cycles500, 500},       CyclesItem{MenuId::Cycles1000, 1000},
+    CyclesItem{MenuId::Cycles10000, 10000},   CyclesItem{MenuId::Cycles20000, 20000},
+    CyclesItem{MenuId::Cycles50000, 50000},   CyclesItem{MenuId::Cycles100000, 100000},
+    CyclesItem{MenuId::Cycles200000, 200000},
 };
 
 // The entry of items whose id is item; null when none has it.

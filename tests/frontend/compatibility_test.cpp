@@ -52,6 +52,11 @@ TEST_F(CompatibilityTest, SwitchesAndFrameRatesChangeTheCurrentSet) {
   EXPECT_EQ(machine().Rules.cyclesPerFrame, 1000);
   EXPECT_TRUE(Marked(MenuId::Cycles1000));
   EXPECT_FALSE(Marked(MenuId::Cycles20));
+  // Some programs ask for far more instructions a frame.
+  Select(MenuId::Cycles200000);
+  EXPECT_EQ(machine().Rules.cyclesPerFrame, 200000);
+  EXPECT_TRUE(Marked(MenuId::Cycles200000));
+  EXPECT_FALSE(Marked(MenuId::Cycles1000));
   Select(MenuId::SwitchJump);
   EXPECT_FALSE(machine().Rules.switches.jump);
 }
