@@ -135,6 +135,10 @@ void Runner::ReportRules(Profile profile) {
 int Runner::Run() {
   if (!StartUp()) return 2;
   if (options_.program && !LoadProgram()) return 2;
+  // Stored as the program's own bytes are: as cell texts.
+  for (const MemoryPoke& poke : options_.pokes) {
+    machine_.SetCell(poke.address, ToHexByte(poke.value));
+  }
   ChooseRules();
 
   const std::int32_t spinCount =
