@@ -22,9 +22,10 @@ as they execute; the timers count down every 25 of them (with frame timing, once
 every frame of cycles-per-frame instructions), so a run does the same whatever
 the speed. A key wait (Fx0A) with no key held starts the next --press at once;
 with none left the run ends there, printing the wait's address on standard
-error, and the outputs show the machine as it was when the wait began. A
---break ends the run as the end of -n does, then says "break at $ADDR" on
-standard error.
+error, and the outputs show the machine as it was when the wait began. In the
+platform profiles the wait ends when its key is let go; each frame it waits
+for that counts as a frame of instructions for the presses. A --break ends the
+run as the end of -n does, then says "break at $ADDR" on standard error.
 
 Profiles: "designed" is the machine exactly as designed; "chip8", "schip" and
 "octo" follow those platforms, run in frames and take switches (shift, memory,
