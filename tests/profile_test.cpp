@@ -283,12 +283,43 @@ TEST_F(ProfileTest, TheVblankSwitchEndsTheFrameAtALowResolutionDraw) {
 
 TEST_F(ProfileTest, AKeyWaitGoesOnCountingFrames) {
   RunUnder(RulesOf(Profile::XoChip), {0x60, 0x05, 0xF0, 0x15, 0xF1, 0x0A}, 2);
+  // Pressed after two frames, let go after the third.
   host.onPollEvents = [this] {
-    if (host.frames == 3) keyboard.Hold(kScan1);
+    if (host.frames == 2) keyboard.Hold(kScan1);
+    if (host.frames == 3) keyboard.Hold(kScan1, false);
   };
   Run();
   EXPECT_EQ(V(1), 1);
   EXPECT_EQ(machine.DelayTimer, 2);
+}
+
+TEST_F(ProfileTest, AKeyWaitEndsWhenItsKeyIsLetGo) {
+  RunUnder(RulesOf(Profile::Chip8), {0xF1, 0x0A}, 0);
+  machine.ExecuteInstruction();
+  keyboard.Hold(kScan4);
+  EXPECT_FALSE(machine.ContinueKeyWait());
+  EXPECT_FALSE(machine.ContinueKeyWait());
+  EXPECT_EQ(host.frames, 2);
+  keyboard.Hold(kScan4, false);
+  EXPECT_TRUE(machine.ContinueKeyWait());
+  EXPECT_EQ(V(1), 0xC);
+
+  // As designed the press itself ends it.
+  RunUnder(RulesOf(Profile::Designed), {0xF1, 0x0A}, 0);
+  machine.ExecuteInstruction();
+  keyboard.Hold(kScan4);
+  EXPECT_TRUE(machine.ContinueKeyWait());
+  EXPECT_EQ(V(1), 0xC);
+}
+
+TEST_F(ProfileTest, AnInterruptedKeyWaitEndsThoughItsKeyIsStillHeld) {
+  RunUnder(RulesOf(Profile::XoChip), {0xF1, 0x0A}, 0);
+  machine.ExecuteInstruction();
+  keyboard.Hold(kScan1);
+  EXPECT_FALSE(machine.ContinueKeyWait());
+  machine.InterruptKeyWait();
+  EXPECT_TRUE(machine.ContinueKeyWait());
+  EXPECT_EQ(V(1), 1);
 }
 
 }  // namespace

@@ -14,8 +14,12 @@ class PressSchedule final : public KeyboardService {
  public:
   explicit PressSchedule(const std::vector<KeyPress>& presses);
 
-  // The instruction about to execute, numbered from 1; the snapshot answers for it.
-  void BeginInstruction(std::uint64_t number) { instruction_ = number; }
+  // The next instruction is about to execute; the snapshot answers for it. Instructions are
+  // numbered from 1.
+  void BeginInstruction() { ++instruction_; }
+  // A frame spent in a key wait: its instructions' time passes for the presses, though none
+  // executes.
+  void PassWaitingFrame(std::uint64_t instructions) { instruction_ += instructions; }
 
   bool SnapshotKeyboard() override {
     if (instruction_ >= nextChange_) UpdateSnapshot();
@@ -41,6 +45,7 @@ class PressSchedule final : public KeyboardService {
 
   // In order of their first instruction.
   std::vector<Hold> holds_;
+  // The instruction numbers' clock: executed instructions and frames spent waiting.
   std::uint64_t instruction_ = 0;
   // The held keys stay as they are until this instruction.
   std::uint64_t nextChange_ = 0;

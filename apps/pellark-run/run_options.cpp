@@ -22,9 +22,10 @@ as they execute; the timers count down every 25 of them (with frame timing, once
 every frame of cycles-per-frame instructions), so a run does the same whatever
 the speed. A key wait (Fx0A) with no key held starts the next --press at once;
 with none left the run ends there, printing the wait's address on standard
-error, and the outputs show the machine as it was when the wait began. A
---break ends the run as the end of -n does, then says "break at $ADDR" on
-standard error.
+error, and the outputs show the machine as it was when the wait began. In the
+platform profiles the wait ends when its key is let go; each frame it waits
+for that counts as a frame of instructions for the presses. A --break ends the
+run as the end of -n does, then says "break at $ADDR" on standard error.
 
 Profiles: "designed" is the machine exactly as designed; "chip8" (COSMAC VIP),
 "modern", "schip10" (CHIP-48 / SUPER-CHIP 1.0), "schip" (SUPER-CHIP 1.1) and
@@ -158,6 +159,19 @@ MemoryRange ParseMemoryRange(const std::string& text) {
   return {*address, static_cast<std::int32_t>(count)};
 }
 
+MemoryPoke ParseMemoryPoke(const std::string& text) {
+  const std::string_view view = text;
+  const std::size_t equals = view.find('=');
+  if (equals == std::string_view::npos) FailWith(text, "expected A=V");
+  const std::optional<std::int32_t> address = ParseAddress(view.substr(0, equals), kLastAddress);
+  if (!address) FailWith(text, AddressRangeProblem());
+  const std::string_view digits = view.substr(equals + 1);
+  const std::optional<std::uint32_t> value =
+      digits.size() <= 2 ? ParseHexDigits(digits) : std::nullopt;
+  if (!value) FailWith(text, "the value must be a hexadecimal byte, 0 to FF");
+  return {*address, static_cast<std::int32_t>(*value)};
+}
+
 std::int32_t ParseBreakAddress(const std::string& text) {
   const std::optional<std::int32_t> address = ParseAddress(text, kLastAddress);
   if (!address) FailWith(text, AddressRangeProblem());
@@ -205,6 +219,12 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
       ->each(
           [&options](const std::string& text) { options.presses.push_back(ParseKeyPress(text)); });
+  option("--poke", "A=V",
+         "store the byte V at hexadecimal address A once the program\n"
+         "is loaded (a test's choice at 1FF, say); repeatable")
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+      ->each(
+          [&options](const std::string& text) { options.pokes.push_back(ParseMemoryPoke(text)); });
   option("--speed", "P",
          "busy-wait after every instruction as at speed P percent,\n"
          "0 to 100 (default: none)")

@@ -22,6 +22,12 @@ struct MemoryRange {
   std::int32_t count = 0;
 };
 
+// One byte stored at address once the program is loaded.
+struct MemoryPoke {
+  std::int32_t address = 0;
+  std::int32_t value = 0;
+};
+
 // What a run of pellark-run is asked to do.
 struct RunOptions {
   // Empty: "Chip8.rom" beside the executable.
@@ -30,6 +36,8 @@ struct RunOptions {
   std::optional<std::string> program;
   std::uint64_t instructionLimit = 100000;
   std::vector<KeyPress> presses;
+  // In the order given, so that a later one at the same address wins.
+  std::vector<MemoryPoke> pokes;
   // None: no busy-wait at all.
   std::optional<std::int32_t> speedPercent;
   bool trace = false;
@@ -71,6 +79,9 @@ Switches ParseQuirks(const std::string& text);
 // "A:N": N >= 1 cells from hexadecimal address A, all within memory. Throws
 // CLI::ValidationError when malformed.
 MemoryRange ParseMemoryRange(const std::string& text);
+// "A=V": the byte V (hexadecimal, 0 to FF) for the cell at address A, as --memory takes it.
+// Throws CLI::ValidationError when malformed.
+MemoryPoke ParseMemoryPoke(const std::string& text);
 // A memory address, "$200", "200" or "0x200". Throws CLI::ValidationError when malformed.
 std::int32_t ParseBreakAddress(const std::string& text);
 

@@ -136,6 +136,10 @@ void Runner::ReportRules(Profile profile) {
 int Runner::Run() {
   if (!StartUp()) return 2;
   if (options_.program && !LoadProgram()) return 2;
+  // Stored as the program's own bytes are: as cell texts.
+  for (const MemoryPoke& poke : options_.pokes) {
+    machine_.SetCell(poke.address, ToHexByte(poke.value));
+  }
   ChooseRules();
 
   const std::int32_t spinCount =
@@ -150,15 +154,18 @@ int Runner::Run() {
          machine_.Running == 1 && !output_.Failed()) {
     if (machine_.WaitingForKey()) {
       AnswerKeyWait();
-      RunInstructionPass(machine_, spinCount);
+      const bool waitEnded = RunInstructionPass(machine_, spinCount);
       if (endedInKeyWait_) break;
+      // A wait for a key to be let go lasts frames, and the presses go on meanwhile.
+      if (!waitEnded) keyboard_.PassWaitingFrame(InstructionsPerFrame());
       continue;
     }
     if (breakpoints_.StopsBefore(machine_)) {
       broke = true;
       break;
     }
-    keyboard_.BeginInstruction(++executed_);
+    ++executed_;
+    keyboard_.BeginInstruction();
     RunInstructionPass(machine_, spinCount);
   }
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
@@ -181,8 +188,13 @@ void Runner::Tell(const std::string& line) {
   if (std::fprintf(stderr, "%s\n", line.c_str()) < 0) tellFailed_ = true;
 }
 
+std::uint64_t Runner::InstructionsPerFrame() const {
+  return machine_.Rules.frameTiming ? static_cast<std::uint64_t>(machine_.Rules.cyclesPerFrame) : 1;
+}
+
 void Runner::AnswerKeyWait() {
-  if (keyboard_.AnyKeyHeld() || keyboard_.StartNextPress()) return;
+  // A key the wait has seen ends it when let go; the wait needs no other.
+  if (keyboard_.AnyKeyHeld() || machine_.KeyWaitHasKey() || keyboard_.StartNextPress()) return;
   // Report the machine as it is now, before the ended wait writes its key into Vx, then end
   // the wait as a close request does.
   ReportMachine();

@@ -50,9 +50,12 @@ class Runner final : public MachineHost, public TraceLog {
   // Prints --state, --memory and --screen, and writes --png.
   void ReportMachine();
   void ReportBenchmark(double seconds);
-  // Before each round of a key wait: a key held or a press yet to come answers it; without
-  // either nothing ever will, and the run ends in the wait.
+  // Before each round of a key wait: a key held, a key the wait has seen (ending it once let
+  // go) or a press yet to come answers it; without any nothing ever will, and the run ends in
+  // the wait.
   void AnswerKeyWait();
+  // The instructions of one frame, for the time a frame spent waiting takes; 1 without frames.
+  std::uint64_t InstructionsPerFrame() const;
   // One line on standard error; a line that cannot be written fails the run.
   void Tell(const std::string& line);
 

@@ -47,11 +47,16 @@ void Machine::BeginKeyWait(const Instruction& in) {
   Trace(in, Operation::Key);
   KeyWaitRegister = in.x;
   keyWaitLength_ = in.length;
+  keyWaitInterrupted_ = false;
+}
+
+bool Machine::KeyWaitAwaitsRelease() const {
+  return Rules.keyWaitForRelease && !keyWaitInterrupted_ && IsKeypadKeyHeld(PendingKey - 1);
 }
 
 bool Machine::ContinueKeyWait() {
   ReadKeypad();
-  if (PendingKey == 0) {
+  if (PendingKey == 0 || KeyWaitAwaitsRelease()) {
     // With frame timing the wait sleeps to the next frame, and the timers go on counting.
     if (Rules.frameTiming) EndFrame(FramePacing::RealTime);
     return false;
@@ -65,8 +70,9 @@ bool Machine::ContinueKeyWait() {
 
 void Machine::InterruptKeyWait() {
   // The highest keypad value + 1 is 16: the wait ends as if key F were pressed, unless a key
-  // is held when it next reads the keypad.
+  // is held when it next reads the keypad; not even a key yet to be let go holds it up.
   PendingKey = 16;
+  keyWaitInterrupted_ = true;
 }
 
 std::int32_t Machine::LargeDigitAddress(std::int32_t digit) const {

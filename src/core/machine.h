@@ -109,8 +109,13 @@ class Machine {
   bool WaitingForKey() const { return KeyWaitRegister != kNoKeyWait; }
   // One round of a key wait, as the main loop makes between its event polls: reads the keypad
   // and, with a key held (or the wait interrupted), writes it to Vx and ends the instruction;
-  // without one, with frame timing, ends a frame. True when the wait has ended.
+  // with keyWaitForRelease a key seen held ends it only at the round that finds it let go. A
+  // round that does not end the wait ends a frame, with frame timing. True when the wait has
+  // ended.
   bool ContinueKeyWait();
+  // The key wait in progress has seen a key held, or has been interrupted: the wait ends at
+  // its next round, or, with keyWaitForRelease, at the round that finds the key let go.
+  bool KeyWaitHasKey() const { return PendingKey != 0; }
   // Makes the key wait in progress end at its next round (Quit, a reset, a run with no more
   // keys to press).
   void InterruptKeyWait();
@@ -220,6 +225,8 @@ class Machine {
   // Keypad, timers and memory.
   CycleEnd SkipIfKey(const Instruction& instruction, bool condition);
   void BeginKeyWait(const Instruction& instruction);
+  // With keyWaitForRelease: the key the wait has seen is still held, and nothing interrupted it.
+  bool KeyWaitAwaitsRelease() const;
   void AddToI(std::int32_t value);
   void StoreDecimalDigits(std::int32_t value);
   void StoreRegisters(std::int32_t x);
@@ -246,6 +253,8 @@ class Machine {
   // The waiting instruction's length, the step its end settles; 0 once a reset during the
   // wait has set PC and PcStep for the next fetch itself.
   std::int32_t keyWaitLength_ = 0;
+  // InterruptKeyWait has asked the wait to end at its next round, a key held or not.
+  bool keyWaitInterrupted_ = false;
   MachineHost& host_;
   KeyboardService& keyboard_;
   TraceLog* trace_ = nullptr;

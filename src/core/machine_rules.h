@@ -58,6 +58,9 @@ struct MachineRules {
   // Fx75/Fx85 save and restore V0..Vx in this many flag registers (x is cut to fit); 0: no
   // store at all.
   std::int32_t flagRegisterCount = 0;
+  // Fx0A gives the key it saw held only once that key is let go again, the frames going on
+  // meanwhile; otherwise it ends at the first round that finds a key held.
+  bool keyWaitForRelease = false;
   // Timers count down once per frame and the display is shown once per frame, every
   // cyclesPerFrame instructions; otherwise the timers follow the instruction count.
   bool frameTiming = false;
@@ -82,6 +85,7 @@ constexpr MachineRules PlatformRules(const Switches& switches, std::int32_t cycl
   rules.completeFonts = true;
   rules.platformGroupZero = true;
   rules.flagRegisterCount = flagRegisterCount;
+  rules.keyWaitForRelease = true;
   rules.frameTiming = true;
   rules.cyclesPerFrame = cyclesPerFrame;
   rules.switches = switches;

@@ -148,5 +148,31 @@ TEST(KeyWait, BegunByTheLastInstructionOfTheRunIsAnsweredBeforeTheRunEnds) {
             "PC=202 I=001 SP=0 DT=0 ST=0 V=01 00 00 07 00 00 00 00 00 00 00 00 00 00 00 00\n");
 }
 
+TEST(KeyWait, OnThePlatformsLastsUntilThePressEndsEachRoundAFrameOfInstructions) {
+  const ScratchFolder folder;
+  const std::string program = folder.WriteProgram({
+      0x60, 0x0A,  // 200: V0 = 10
+      0xF0, 0x15,  // 202: delay timer = V0
+      0xF3, 0x0A,  // 204: wait for a key into V3
+      0xF4, 0x07,  // 206: V4 = delay timer
+      0x12, 0x08,  // 208: jump 208
+  });
+  // The press, 45 instructions long, starts with the wait; a later one waits its turn.
+  const struct {
+    const char* profile;
+    const char* registers;
+  } cases[] = {
+      {"chip8", " V=0A 00 00 09 07 "},     // three frames of 15 instructions
+      {"xochip", " V=0A 00 00 09 09 "},    // one frame of 100
+      {"designed", " V=0A 00 00 09 0A "},  // the press itself ends the wait
+  };
+  for (const auto& each : cases) {
+    const RunResult result = RunPellark({"--profile", each.profile, "-n", "20", "--state",
+                                         "--press", "9@1000+45", "--press", "2@1000+1", program});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_THAT(result.out, HasSubstr(each.registers)) << each.profile;
+  }
+}
+
 }  // namespace
 }  // namespace pellark

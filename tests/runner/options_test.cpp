@@ -58,6 +58,16 @@ INSTANTIATE_TEST_SUITE_P(BadMemoryRanges, RefusedArguments,
                                            std::vector<std::string>{"--memory", "1001:1"},
                                            std::vector<std::string>{"--memory", "FFF:3"}));
 
+INSTANTIATE_TEST_SUITE_P(BadPokes, RefusedArguments,
+                         ::testing::Values(std::vector<std::string>{"--poke", "1FF"},
+                                           std::vector<std::string>{"--poke", "1FF="},
+                                           std::vector<std::string>{"--poke", "=1"},
+                                           std::vector<std::string>{"--poke", "1FF=100"},
+                                           std::vector<std::string>{"--poke", "1FF=0x1"},
+                                           std::vector<std::string>{"--poke", "1FF=-1"},
+                                           std::vector<std::string>{"--poke", "1FF=G"},
+                                           std::vector<std::string>{"--poke", "1001=1"}));
+
 INSTANTIATE_TEST_SUITE_P(BadBreakAddresses, RefusedArguments,
                          ::testing::Values(std::vector<std::string>{"--break", "1001"},
                                            std::vector<std::string>{"--break", "20G"},
@@ -127,6 +137,22 @@ TEST(Input, ThatCannotBeReadIsRefusedWithTheReasonBeforeAnythingRuns) {
   }
 }
 
+TEST(Poke, StoresItsByteOverTheProgramBeforeTheFirstInstruction) {
+  const ScratchFolder folder;
+  const std::string program = folder.WriteProgram({
+      0xA1, 0xFF,  // 200: I = 1FF
+      0xF0, 0x65,  // 202: V0 = memory at 1FF (V0 and V1 once F1 replaces F0)
+      0x12, 0x04,  // 204: jump 204
+  });
+  const RunResult result = RunPellark({"-n", "3", "--state", "--memory", "1FF:4", "--poke", "1FF=5",
+                                       "--poke", "$1ff=c3", "--poke", "0x202=F1", program});
+  EXPECT_EQ(result.status, 0) << result.err;
+  // The later poke at 1FF wins.
+  EXPECT_EQ(result.out,
+            "PC=204 I=1FF SP=0 DT=0 ST=0 V=C3 A1 00 00 00 00 00 00 00 00 00 00 00 00 00 00\n"
+            "C3 A1 FF F1\n");
+}
+
 TEST(BootImage, GivenByBootIsLoadedAtAddressZero) {
   const ScratchFolder folder;
   std::vector<std::uint8_t> image(0x102, 0x00);
@@ -144,8 +170,8 @@ TEST(Help, ListsTheOptionsAndEndsWithStatus0) {
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "");
     for (const char* option :
-         {"PROGRAM", "--boot", "--instructions", "--press", "--speed", "--trace", "--screen",
-          "--state", "--memory", "--png", "--benchmark", "--version"}) {
+         {"PROGRAM", "--boot", "--instructions", "--press", "--poke", "--speed", "--trace",
+          "--screen", "--state", "--memory", "--png", "--benchmark", "--version"}) {
       EXPECT_THAT(result.out, HasSubstr(option)) << flag;
     }
   }
