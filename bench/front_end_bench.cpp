@@ -75,10 +75,10 @@ void SpriteLoopInspected(benchmark::State& state) {
   RunLoop(state, kSpriteLoop, {.inspector = true});
 }
 
-// Frame timing as a program of the database runs: a sprite loop in the Octo rules at state.range(0)
-// cycles per frame. One iteration is one frame: its instructions, the display shown once and
-// the sleep to the next 1/60 s. Reports the processor time a frame costs and the share of one
-// core that makes.
+// Frame timing as a program of the database runs: a sprite loop in the XO-CHIP rules at
+// state.range(0) cycles per frame. One iteration is one frame: its instructions, the display
+// shown once and the sleep to the next 1/60 s. Reports the processor time a frame costs and
+// the share of one core that makes.
 void FrameTimedSpriteLoop(benchmark::State& state) {
   FrontEnd frontEnd(*window, *window, *window);
   if (!frontEnd.StartUp()) {
@@ -114,9 +114,11 @@ BENCHMARK(SpriteLoop)->MinTime(2.0);
 BENCHMARK(SpriteLoopInspected)->MinTime(2.0);
 // Fewer instructions than the list holds, so that every line is really added.
 BENCHMARK(SpriteLoopTraced)->Iterations(900'000);
+// 200 000 instructions a frame, as some XO-CHIP programs ask, must still fit in 1/60 s.
 BENCHMARK(FrameTimedSpriteLoop)
     ->Arg(15)
     ->Arg(1000)
+    ->Arg(200'000)
     ->Iterations(300)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
