@@ -89,7 +89,7 @@ void FrameTimedSpriteLoop(benchmark::State& state) {
   std::int32_t address = kProgramStart;
   for (const int byte : kSpriteLoop) machine.SetCell(address++, ToHexByte(byte));
   frontEnd.RunCommand(MenuId::ResetAt200);
-  machine.Rules = RulesOf(Profile::XoChip);
+  machine.UseRules(RulesOf(Profile::XoChip));
   machine.Rules.cyclesPerFrame = static_cast<std::int32_t>(state.range(0));
   const auto processTime = [] {
     timespec now{};

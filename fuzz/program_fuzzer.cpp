@@ -142,7 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pellark::Machine machine(host, keys);
     machine.BootImage = bootImage;
     machine.StartUp();
-    machine.Rules = profile.rules;
+    machine.UseRules(profile.rules);
     pellark::LoadAsLoadDoes(machine, input);
     pellark::RunLoadedMachine(machine, host);
   }

@@ -10,7 +10,7 @@ class ProfileTest : public MachineTest {
  protected:
   // Runs the program from 0x200 under the rules.
   void RunUnder(const MachineRules& rules, std::initializer_list<int> program, int steps) {
-    machine.Rules = rules;
+    machine.UseRules(rules);
     Store(0x200, program);
     machine.ResetMachine();
     Run(steps);

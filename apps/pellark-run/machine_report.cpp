@@ -16,6 +16,17 @@ std::string StateLine(const Machine& machine) {
   return std::string(text, static_cast<std::size_t>(length));
 }
 
+std::string XoChipStateLine(const Machine& machine) {
+  std::string line = "PLANE=" + std::to_string(machine.PlaneMask) +
+                     " PITCH=" + std::to_string(machine.Pitch) + " PATTERN=";
+  char digits[3];
+  for (const std::uint8_t byte : machine.AudioPattern) {
+    std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned>(byte));
+    line += digits;
+  }
+  return line;
+}
+
 std::string MemoryLine(const Machine& machine, const MemoryRange& range) {
   std::string line;
   for (std::int32_t address = range.address; address < range.address + range.count; ++address) {
@@ -27,11 +38,12 @@ std::string MemoryLine(const Machine& machine, const MemoryRange& range) {
 }
 
 std::string ScreenText(const Machine& machine) {
-  const DisplayPlane& screen = machine.Display;
+  // A pixel of one plane prints as ever; the second plane's own values as + and @.
+  static constexpr char kPixels[] = {'.', '#', '+', '@'};
   std::string text;
-  text.reserve(static_cast<std::size_t>((screen.Width() + 1) * screen.Height()));
-  for (int y = 0; y < screen.Height(); ++y) {
-    for (int x = 0; x < screen.Width(); ++x) text += screen.IsLit(x, y) ? '#' : '.';
+  text.reserve(static_cast<std::size_t>((machine.ScreenWidth() + 1) * machine.ScreenHeight()));
+  for (int y = 0; y < machine.ScreenHeight(); ++y) {
+    for (int x = 0; x < machine.ScreenWidth(); ++x) text += kPixels[machine.PixelValue(x, y)];
     text += '\n';
   }
   return text;

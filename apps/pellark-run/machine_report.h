@@ -11,9 +11,13 @@ namespace pellark {
 
 // "PC=%03X I=%03X SP=%d DT=%d ST=%d V=" and V0 to VF as two-digit hexadecimal values.
 std::string StateLine(const Machine& machine);
+// XO-CHIP's state beside it: "PLANE=1 PITCH=64 PATTERN=" and the pattern's 32 hexadecimal
+// digits.
+std::string XoChipStateLine(const Machine& machine);
 // The cells' texts separated by single spaces, "_" for an empty cell.
 std::string MemoryLine(const Machine& machine, const MemoryRange& range);
-// One line per display row, "#" for a lit pixel and "." for a dark one, each ending in "\n".
+// One line per display row, each ending in "\n": "." for a dark pixel, "#" for one lit on the
+// first plane, "+" on the second only and "@" on both.
 std::string ScreenText(const Machine& machine);
 
 }  // namespace pellark

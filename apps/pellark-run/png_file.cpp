@@ -10,15 +10,16 @@
 namespace pellark {
 
 std::string WriteDisplayPng(const Machine& machine, const std::string& path) {
-  // Every display pixel a block of kPngBlock × kPngBlock, white when lit.
-  const DisplayPlane& screen = machine.Display;
-  const int width = screen.Width() * kPngBlock;
-  const int height = screen.Height() * kPngBlock;
+  // Every display pixel a block of kPngBlock × kPngBlock: black, white when lit on the first
+  // plane, light grey on the second only and dark grey on both.
+  static constexpr png_byte kGreys[] = {0, 255, 170, 85};
+  const int width = machine.ScreenWidth() * kPngBlock;
+  const int height = machine.ScreenHeight() * kPngBlock;
   std::vector<png_byte> grey(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       grey[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-           static_cast<std::size_t>(x)] = screen.IsLit(x / kPngBlock, y / kPngBlock) ? 255 : 0;
+           static_cast<std::size_t>(x)] = kGreys[machine.PixelValue(x / kPngBlock, y / kPngBlock)];
     }
   }
 

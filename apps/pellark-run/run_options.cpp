@@ -133,8 +133,9 @@ KeyPress ParseKeyPress(const std::string& text) {
   return press;
 }
 
-// Options are read before any machine exists: they name addresses of the designed memory.
-constexpr std::int32_t kLastAddress = kDesignedMemoryCells - 1;
+// Options are read before any machine exists: they take addresses up to XO-CHIP's last; in the
+// smaller memory of the other profiles the cells past its end read as empty.
+constexpr std::int32_t kLastAddress = kXoChipMemoryCells - 1;
 
 const std::string& AddressRangeProblem() {
   static const std::string problem =

@@ -50,12 +50,21 @@ bool Runner::StartUp() {
   return true;
 }
 
-bool Runner::LoadProgram() {
+void Runner::ReadProgram() {
+  programFile_ = ReadProgramFile(FromWorkingFolder(*options_.program), kLargestProgramCapacity);
+  if (programFile_.Read()) knownProgram_ = RecogniseProgram(programFile_.bytes);
+}
+
+bool Runner::StoreProgram() {
   const std::string& program = *options_.program;
-  const FileBytes load = ReadProgramFile(FromWorkingFolder(program), ProgramCapacity(machine_));
+  FileBytes& load = programFile_;
+  if (load.Read() && load.bytes.size() > static_cast<std::size_t>(ProgramCapacity(machine_))) {
+    load.bytes.clear();
+    load.failure = ReadFailure::TooLarge;
+  }
   machine_.LoadProgram(load.bytes);
   switch (load.failure) {
-    case ReadFailure::None: knownProgram_ = RecogniseProgram(load.bytes); return true;
+    case ReadFailure::None: return true;
     case ReadFailure::CannotRead:
       Tell("pellark-run: Error: Can't read the file: " + program + ": " + load.reason);
       return false;
@@ -90,24 +99,28 @@ int Runner::PrintInformation() {
   return output_.Failed() ? 1 : 0;
 }
 
-void Runner::ChooseRules() {
+Profile Runner::ChooseRules() {
   const RulesChoice choice = pellark::ChooseRules(options_.profile, knownProgram_);
-  if (!options_.profile && knownProgram_ && !knownProgram_->profile &&
-      !knownProgram_->neededPlatform.empty()) {
-    Tell("pellark-run: \"" + knownProgram_->title + "\" needs " + knownProgram_->neededPlatform +
-         ", which Pellark does not run; it runs as designed");
-  }
   MachineRules rules = choice.rules;
   if (options_.quirks) rules.switches = *options_.quirks;
   if (options_.cyclesPerFrame) {
     rules.cyclesPerFrame = *options_.cyclesPerFrame;
     rules.frameTiming = true;
   }
-  machine_.Rules = rules;
-  if (rules != RulesOf(Profile::Designed)) ReportRules(choice.profile);
+  machine_.UseRules(rules);
+  return choice.profile;
 }
 
 void Runner::ReportRules(Profile profile) {
+  if (!options_.profile && knownProgram_ && !knownProgram_->profile &&
+      !knownProgram_->neededPlatform.empty()) {
+    Tell("pellark-run: \"" + knownProgram_->title + "\" needs " + knownProgram_->neededPlatform +
+         ", which Pellark does not run; it runs as designed");
+  }
+  if (machine_.Rules != RulesOf(Profile::Designed)) ReportRulesLine(profile);
+}
+
+void Runner::ReportRulesLine(Profile profile) {
   std::string line = "pellark-run: ";
   if (knownProgram_) {
     line.append("\"").append(knownProgram_->title).append("\" (").append(ProfileName(profile));
@@ -135,13 +148,15 @@ void Runner::ReportRules(Profile profile) {
 
 int Runner::Run() {
   if (!StartUp()) return 2;
-  if (options_.program && !LoadProgram()) return 2;
+  // The rules for the program decide how much memory it may fill.
+  if (options_.program) ReadProgram();
+  const Profile profile = ChooseRules();
+  if (options_.program && !StoreProgram()) return 2;
+  ReportRules(profile);
   // Stored as the program's own bytes are: as cell texts.
   for (const MemoryPoke& poke : options_.pokes) {
     machine_.SetCell(poke.address, ToHexByte(poke.value));
   }
-  ChooseRules();
-
   const std::int32_t spinCount =
       options_.speedPercent ? SpinCountForSpeed(*options_.speedPercent) : kNoPacing;
   for (const std::int32_t address : options_.breaks) breakpoints_.Add(address);
@@ -206,6 +221,7 @@ void Runner::AnswerKeyWait() {
 
 void Runner::ReportMachine() {
   if (options_.state) output_.WriteLine(StateLine(machine_));
+  if (options_.state && machine_.Rules.xoChip) output_.WriteLine(XoChipStateLine(machine_));
   for (const MemoryRange& range : options_.memory) output_.WriteLine(MemoryLine(machine_, range));
   if (options_.screen) output_.Write(ScreenText(machine_));
   if (!options_.png.empty()) {

@@ -9,6 +9,7 @@
 #include "core/machine.h"
 #include "core/machine_host.h"
 #include "files/program_database.h"
+#include "files/program_file.h"
 #include "pellark-run/output_buffer.h"
 #include "pellark-run/press_schedule.h"
 #include "pellark-run/run_options.h"
@@ -39,14 +40,20 @@ class Runner final : public MachineHost, public TraceLog {
  private:
   // False, after saying why, when the boot image cannot be read; nothing has run then.
   bool StartUp();
-  // Loads the program; false, after saying why, when it cannot be.
-  bool LoadProgram();
+  // Reads the program file, as large as any profile's memory takes, and recognises it.
+  void ReadProgram();
+  // Stores the program read from 0x200 once its rules are in force; false, after saying why,
+  // when it could not be read or does not fit in the memory the rules give.
+  bool StoreProgram();
   // What the program database knows of the program; says once when the database is damaged.
   std::optional<KnownProgram> RecogniseProgram(std::span<const std::uint8_t> bytes);
-  // The profile, the program database's choice, then --quirks and --cycles-per-frame.
-  void ChooseRules();
-  // One line on standard error for a run that is not as designed.
+  // The profile, the program database's choice, then --quirks and --cycles-per-frame, put in
+  // force; the profile they come from.
+  Profile ChooseRules();
+  // On standard error: that a known program needs a platform Pellark does not run, and one
+  // line for a run that is not as designed.
   void ReportRules(Profile profile);
+  void ReportRulesLine(Profile profile);
   // Prints --state, --memory and --screen, and writes --png.
   void ReportMachine();
   void ReportBenchmark(double seconds);
@@ -68,6 +75,7 @@ class Runner final : public MachineHost, public TraceLog {
   // A key wait that nothing will answer has ended the run.
   bool endedInKeyWait_ = false;
   bool pngFailed_ = false;
+  FileBytes programFile_;
   std::optional<KnownProgram> knownProgram_;
   bool tellFailed_ = false;
 };

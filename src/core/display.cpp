@@ -8,15 +8,25 @@
 namespace pellark {
 
 void Machine::ClearScreen() {
-  Display.Clear();
+  if (!Rules.xoChip) {
+    Display.Clear();
+    return;
+  }
+  ForEachSelectedPlane([](DisplayPlane& plane) { plane.Clear(); });
 }
 
 void Machine::ScrollScreen(int dx, int dy) {
-  Display.Scroll(dx, dy);
+  if (!Rules.xoChip) {
+    Display.Scroll(dx, dy);
+    return;
+  }
+  ForEachSelectedPlane([dx, dy](DisplayPlane& plane) { plane.Scroll(dx, dy); });
 }
 
 void Machine::SetResolution(int width, int height) {
+  // Both planes, whatever the mask.
   Display.Resize(width, height);
+  SecondPlane.Resize(width, height);
   host_.LayOutWindowForResolution();
 }
 
@@ -56,15 +66,16 @@ Machine::SpriteCounts Machine::DrawClippedAtEdges(const SpriteShape& sprite) {
   return counts;
 }
 
-Machine::SpriteCounts Machine::DrawDroppingOffDisplay(const SpriteShape& sprite) {
+Machine::SpriteCounts Machine::DrawDroppingOffDisplay(const SpriteShape& sprite,
+                                                      DisplayPlane& plane) {
   // The platforms: bits past an edge are dropped, never counted.
   SpriteCounts counts;
   for (int row = 0; row < sprite.rows; ++row) {
     const int py = sprite.y + row;
     ForEachSetBit(SpriteRow(sprite, row), [&](int column) {
       const int px = sprite.x + column;
-      if (Display.OnDisplay(px, py)) {
-        if (Display.Toggle(px, py)) ++counts.erased;
+      if (plane.OnDisplay(px, py)) {
+        if (plane.Toggle(px, py)) ++counts.erased;
         ++counts.plotted;
       }
       return true;
@@ -73,14 +84,14 @@ Machine::SpriteCounts Machine::DrawDroppingOffDisplay(const SpriteShape& sprite)
   return counts;
 }
 
-Machine::SpriteCounts Machine::DrawWrapping(const SpriteShape& sprite) {
+Machine::SpriteCounts Machine::DrawWrapping(const SpriteShape& sprite, DisplayPlane& plane) {
   SpriteCounts counts;
-  const int width = Display.Width();
-  const int height = Display.Height();
+  const int width = plane.Width();
+  const int height = plane.Height();
   for (int row = 0; row < sprite.rows; ++row) {
     const int py = (sprite.y + row) % height;
     ForEachSetBit(SpriteRow(sprite, row), [&](int column) {
-      if (Display.Toggle((sprite.x + column) % width, py)) ++counts.erased;
+      if (plane.Toggle((sprite.x + column) % width, py)) ++counts.erased;
       ++counts.plotted;
       return true;
     });
@@ -88,9 +99,17 @@ Machine::SpriteCounts Machine::DrawWrapping(const SpriteShape& sprite) {
   return counts;
 }
 
+Machine::SpriteCounts Machine::DrawOnPlane(const SpriteShape& sprite, DisplayPlane& plane) {
+  if (!Rules.switches.clip) return DrawWrapping(sprite, plane);
+  if (Rules.platformSprites) return DrawDroppingOffDisplay(sprite, plane);
+  return DrawClippedAtEdges(sprite);
+}
+
 std::uint32_t Machine::SpriteRow(const SpriteShape& sprite, int row) const {
-  const std::uint32_t bits = sprite.wide ? CellValue(I + 2 * row) * 256 + CellValue(I + 2 * row + 1)
-                                         : CellValue(I + row) * 256;
+  const std::int32_t from = sprite.source;
+  const std::uint32_t bits = sprite.wide
+                                 ? CellValue(from + 2 * row) * 256 + CellValue(from + 2 * row + 1)
+                                 : CellValue(from + row) * 256;
   // The columns a row has, as the high bits of its 16.
   return bits & (0xFFFFu << (16 - sprite.columns) & 0xFFFFu);
 }
@@ -99,6 +118,7 @@ void Machine::DrawSprite(const Instruction& in) {
   // The coordinates are taken before the flag is cleared: a VF operand means its old value.
   SpriteShape sprite{Registers[static_cast<std::size_t>(in.x)],
                      Registers[static_cast<std::size_t>(in.y)]};
+  sprite.source = I;
   if (Rules.platformSprites) {
     sprite.x %= ScreenWidth();
     sprite.y %= ScreenHeight();
@@ -117,12 +137,17 @@ void Machine::DrawSprite(const Instruction& in) {
   }
 
   SpriteCounts counts;
-  if (!Rules.switches.clip) {
-    counts = DrawWrapping(sprite);
-  } else if (Rules.platformSprites) {
-    counts = DrawDroppingOffDisplay(sprite);
+  if (!Rules.xoChip) {
+    counts = DrawOnPlane(sprite, Display);
   } else {
-    counts = DrawClippedAtEdges(sprite);
+    // Each selected plane in turn, the next taking its rows after the last one's.
+    const int bytes = sprite.rows * (sprite.wide ? 2 : 1);
+    ForEachSelectedPlane([&](DisplayPlane& plane) {
+      const SpriteCounts drawn = DrawOnPlane(sprite, plane);
+      counts.plotted += drawn.plotted;
+      counts.erased += drawn.erased;
+      sprite.source += bytes;
+    });
   }
   if (counts.erased > 0) Registers[15] = 1;
 

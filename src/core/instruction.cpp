@@ -112,7 +112,35 @@ Selection SelectHandler(HexByte a, HexByte b, HexByte b2) {
   }
 }
 
+// XO-CHIP's instructions, which the designed machine reads as others or as none.
+Selection SelectXoChip(HexByte a, HexByte b, HexByte b2) {
+  const std::string_view group = LeftPart(a.Text(), 1);
+  if (a.Text() == "0" && LeftPart(b2.Text(), 1) == "D") return Only(Operation::Scup);
+  if (group == "5" && RightPart(b.Text(), 1) == "2") return Only(Operation::SaveRange);
+  if (group == "5" && RightPart(b.Text(), 1) == "3") return Only(Operation::LoadRange);
+  if (a.Text() == "F0" && b.Text() == "0") return Only(Operation::LongMvi);
+  if (a.Text() == "F0" && b.Text() == "2") return Only(Operation::Audio);
+  if (group == "F" && b.Text() == "1") return Only(Operation::Plane);
+  if (group == "F" && b.Text() == "3A") return Only(Operation::Pitch);
+  return {Instruction::Kind::NoHandler, Operation::Nop};
+}
+
 }  // namespace
+
+Instruction Instruction::XoChip(HexByte first, HexByte second, HexByte third, HexByte fourth) {
+  Instruction instruction(first, second);
+  const Selection selection = SelectXoChip(first, second, instruction.B2);
+  if (selection.kind != Kind::Handler) return instruction;
+  instruction.kind = selection.kind;
+  instruction.operation = selection.operation;
+  instruction.comparingSkip = false;
+  if (selection.operation == Operation::LongMvi) {
+    instruction.length = 4;
+    instruction.nnnn =
+        static_cast<std::uint16_t>(HexToNumber(third.Text()) * 256 + HexToNumber(fourth.Text()));
+  }
+  return instruction;
+}
 
 Instruction::Instruction(HexByte first, HexByte second)
     : A(first), B(second), B2(PadSecondByte(second)) {

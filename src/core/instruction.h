@@ -10,8 +10,8 @@
 
 namespace pellark {
 
-// The most bytes one instruction reads from memory.
-inline constexpr std::size_t kLongestInstructionLength = 2;
+// The most bytes one instruction reads from memory: XO-CHIP's F000 nnnn.
+inline constexpr std::size_t kLongestInstructionLength = 4;
 
 // One instruction taken apart as text: the fields are cut from the texts of its two cells, not
 // computed from byte values, so a one-character first cell such as "6" acts as 0x66 would; and
@@ -29,6 +29,9 @@ class Instruction {
 
   Instruction() : Instruction(HexByte(), HexByte()) {}
   Instruction(HexByte first, HexByte second);
+  // With XO-CHIP's instructions beside the others; third and fourth are the cells after the
+  // two, which only F000 nnnn reads.
+  static Instruction XoChip(HexByte first, HexByte second, HexByte third, HexByte fourth);
 
   TraceOperands Operands(std::int32_t value) const {
     return {RightPart(A.Text(), 1),
@@ -56,6 +59,8 @@ class Instruction {
   std::uint8_t n = 0;
   std::uint8_t kk = 0;
   std::uint16_t nnn = 0;
+  // F000 nnnn's address.
+  std::uint16_t nnnn = 0;
 
  private:
   std::string_view NnnText() const { return {nnnText_, nnnLength_}; }

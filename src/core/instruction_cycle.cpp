@@ -91,6 +91,14 @@ Machine::CycleEnd Machine::RunHandler(const Instruction& in) {
     case Operation::Ldr: LoadRegisters(in.x); return Traced(in);
     case Operation::LdRVx: SaveFlags(in.x); return Traced(in);
     case Operation::LdVxR: RestoreFlags(in.x); return Traced(in);
+    // XO-CHIP.
+    case Operation::LongMvi: I = in.nnnn; return Traced(in, in.nnnn);
+    case Operation::SaveRange: SaveRange(in); return Traced(in);
+    case Operation::LoadRange: LoadRange(in); return Traced(in);
+    case Operation::Plane: PlaneMask = in.x & 3; return Traced(in);
+    case Operation::Audio: CopyAudioPattern(); return Traced(in);
+    case Operation::Pitch: Pitch = vx; return Traced(in);
+    case Operation::Scup: ScrollScreen(0, -in.n); return Traced(in);
   }
   return CycleEnd::Advance;
 }

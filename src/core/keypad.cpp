@@ -109,8 +109,34 @@ Machine::CycleEnd Machine::SkipIfKey(const Instruction& in, bool condition) {
 
 void Machine::AddToI(std::int32_t value) {
   I += value;
+  if (Rules.xoChip) {
+    I &= kXoChipMemoryCells - 1;
+    return;
+  }
   // Wraps by one less than the last cell: the last cell itself stays, one past it becomes 2.
   if (I > LastCell()) I -= LastCell() - 1;
+}
+
+void Machine::SaveRange(const Instruction& in) {
+  const int step = in.x <= in.y ? 1 : -1;
+  for (int k = 0, v = in.x;; ++k, v += step) {
+    SetCell(I + k, ToHexByte(Registers[static_cast<std::size_t>(v)]));
+    if (v == in.y) break;
+  }
+}
+
+void Machine::LoadRange(const Instruction& in) {
+  const int step = in.x <= in.y ? 1 : -1;
+  for (int k = 0, v = in.x;; ++k, v += step) {
+    Registers[static_cast<std::size_t>(v)] = CellValue(I + k);
+    if (v == in.y) break;
+  }
+}
+
+void Machine::CopyAudioPattern() {
+  // A copy: later writes to the cells leave the pattern as it is.
+  for (std::size_t k = 0; k < AudioPattern.size(); ++k)
+    AudioPattern[k] = static_cast<std::uint8_t>(CellValue(I + static_cast<std::int32_t>(k)));
 }
 
 void Machine::StoreDecimalDigits(std::int32_t value) {

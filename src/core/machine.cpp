@@ -27,6 +27,10 @@ void Machine::ResetMachine() {
   InstructionCount = 0;
   QuitRequested = 0;
   Display.Resize(64, 32);
+  SecondPlane.Resize(64, 32);
+  PlaneMask = 1;
+  AudioPattern.fill(0xF0);
+  Pitch = 64;
   // Ends a key wait in progress; the next fetch is at the new PC, whatever the wait writes.
   InterruptKeyWait();
   keyWaitLength_ = 0;
@@ -40,6 +44,14 @@ void Machine::ResetMachine() {
   Registers.fill(0);
   PC = ResetAddress;
   Running = 1;
+}
+
+void Machine::UseRules(const MachineRules& rules) {
+  Rules = rules;
+  const std::size_t cells = rules.xoChip ? kXoChipMemoryCells : kDesignedMemoryCells;
+  if (MemoryCells.Size() != cells || MemoryCells.XoChip() != rules.xoChip)
+    MemoryCells.Reshape(cells, rules.xoChip);
+  addressMask_ = rules.xoChip ? kXoChipMemoryCells - 1 : -1;
 }
 
 void Machine::StoreBootImage() {

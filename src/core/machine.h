@@ -74,8 +74,17 @@ class Machine {
   std::int32_t QuitRequested = 0;
   // The display: which pixels are lit, at 64 × 32 or 128 × 64.
   DisplayPlane Display;
+  // XO-CHIP's second plane, as large as the first; a pixel's value is the first plane's bit
+  // plus twice this one's.
+  DisplayPlane SecondPlane;
+  // XO-CHIP: the planes that draw, clear and scroll (bit 0 the first, bit 1 the second).
+  std::int32_t PlaneMask = 1;
+  // XO-CHIP: the 16 bytes of the audio pattern (F002), and its pitch (Fx3A).
+  std::array<std::uint8_t, 16> AudioPattern{};
+  std::int32_t Pitch = 64;
 
-  // The rules in force; the designed machine unless a profile is chosen.
+  // The rules in force; the designed machine unless a profile is chosen. Set them with
+  // UseRules, which also shapes memory for them.
   MachineRules Rules;
   // The flag registers of Fx75/Fx85; no reset clears them.
   std::array<std::int32_t, 16> FlagRegisters{};
@@ -120,8 +129,14 @@ class Machine {
   // keys to press).
   void InterruptKeyWait();
   // Where the next cycle fetches: PC moved on by PcStep, or PC itself from the last cell on,
-  // where it no longer moves.
-  std::int32_t NextFetchAddress() const { return PC < LastCell() ? PC + PcStep : PC; }
+  // where it no longer moves; XO-CHIP's addresses wrap around instead.
+  std::int32_t NextFetchAddress() const {
+    if (Rules.xoChip) return (PC + PcStep) & (kXoChipMemoryCells - 1);
+    return PC < LastCell() ? PC + PcStep : PC;
+  }
+  // Puts the rules in force and gives memory their size: XO-CHIP's 64 KiB or the designed
+  // cells, keeping the texts of the cells that remain.
+  void UseRules(const MachineRules& rules);
   // The highest address memory has.
   std::int32_t LastCell() const { return MemoryCells.LastAddress(); }
   // Rebuilds KeyStates from the keyboard and raises PendingKey to the highest key held.
@@ -136,21 +151,29 @@ class Machine {
   // next frame.
   void EndFrame(FramePacing framePacing);
 
-  // Cell access that treats every address beyond the last cell as empty and drops writes there.
+  // Cell access that treats every address beyond the last cell as empty and drops writes there;
+  // in XO-CHIP's memory every address wraps around to a cell.
   HexByte Cell(std::int32_t address) const {
+    address &= addressMask_;
     if (address < 0 || address > LastCell()) return {};
     return MemoryCells[static_cast<std::size_t>(address)];
   }
   // The number a cell's text spells (HexToNumber), 0 beyond the last cell.
   std::int32_t CellValue(std::int32_t address) const {
+    address &= addressMask_;
     if (address < 0 || address > LastCell()) return 0;
     return MemoryCells.ValueAt(static_cast<std::size_t>(address));
   }
   void SetCell(std::int32_t address, HexByte value) {
+    address &= addressMask_;
     if (address < 0 || address > LastCell()) return;
     MemoryCells.Set(static_cast<std::size_t>(address), value);
   }
 
+  // A pixel's value: the first plane's bit plus twice the second's (0 to 3).
+  int PixelValue(int x, int y) const {
+    return (Display.IsLit(x, y) ? 1 : 0) + (SecondPlane.IsLit(x, y) ? 2 : 0);
+  }
   std::int32_t ScreenWidth() const { return Display.Width(); }
   std::int32_t ScreenHeight() const { return Display.Height(); }
   void ClearScreen();
@@ -209,6 +232,8 @@ class Machine {
     bool wide = false;
     int rows = 0;
     int columns = 8;
+    // Where its rows are read from: I, or after another plane's rows in XO-CHIP.
+    std::int32_t source = 0;
   };
   struct SpriteCounts {
     int plotted = 0;
@@ -219,8 +244,22 @@ class Machine {
   // The three edge rules: clipped one pixel past the right and bottom edges, dropped past them
   // (the platforms), or wrapped around them (without the clip switch).
   SpriteCounts DrawClippedAtEdges(const SpriteShape& sprite);
-  SpriteCounts DrawDroppingOffDisplay(const SpriteShape& sprite);
-  SpriteCounts DrawWrapping(const SpriteShape& sprite);
+  SpriteCounts DrawDroppingOffDisplay(const SpriteShape& sprite, DisplayPlane& plane);
+  SpriteCounts DrawWrapping(const SpriteShape& sprite, DisplayPlane& plane);
+  // The sprite on one plane by the rules' edge rule.
+  SpriteCounts DrawOnPlane(const SpriteShape& sprite, DisplayPlane& plane);
+
+  // XO-CHIP.
+  // 5xy2 and 5xy3: Vx to Vy, in that order, to or from the cells from I on.
+  void SaveRange(const Instruction& instruction);
+  void LoadRange(const Instruction& instruction);
+  void CopyAudioPattern();
+  // The planes the mask selects, the first plane first.
+  template <typename Visit>
+  void ForEachSelectedPlane(Visit visit) {
+    if ((PlaneMask & 1) != 0) visit(Display);
+    if ((PlaneMask & 2) != 0) visit(SecondPlane);
+  }
 
   // Keypad, timers and memory.
   CycleEnd SkipIfKey(const Instruction& instruction, bool condition);
@@ -250,6 +289,8 @@ class Machine {
   std::uint32_t keypadGeneration_ = 0;
   std::int32_t highestKeyHeld_ = -1;
   std::vector<KeypadKey> extraKeys_;
+  // Every bit for the designed memory, whose addresses never wrap; XO-CHIP's 16 bits.
+  std::int32_t addressMask_ = -1;
   // The waiting instruction's length, the step its end settles; 0 once a reset during the
   // wait has set PC and PcStep for the next fetch itself.
   std::int32_t keyWaitLength_ = 0;

@@ -61,6 +61,9 @@ struct MachineRules {
   // Fx0A gives the key it saw held only once that key is let go again, the frames going on
   // meanwhile; otherwise it ends at the first round that finds a key held.
   bool keyWaitForRelease = false;
+  // XO-CHIP's machine: 64 KiB of memory whose addresses wrap, F000 nnnn, 5xy2/5xy3, Fn01,
+  // F002, Fx3A, 00Dn, and a second display plane.
+  bool xoChip = false;
   // Timers count down once per frame and the display is shown once per frame, every
   // cyclesPerFrame instructions; otherwise the timers follow the instruction count.
   bool frameTiming = false;
@@ -89,6 +92,11 @@ constexpr MachineRules PlatformRules(const Switches& switches, std::int32_t cycl
   rules.frameTiming = true;
   rules.cyclesPerFrame = cyclesPerFrame;
   rules.switches = switches;
+  return rules;
+}
+
+constexpr MachineRules WithXoChip(MachineRules rules) {
+  rules.xoChip = true;
   return rules;
 }
 
@@ -131,8 +139,11 @@ inline constexpr std::array kProfileTable{
         "SUPER-CHIP 1.1",
         {"superchip"},
         detail::PlatformRules({.shift = true, .memory = true, .jump = true, .clip = true}, 30, 8)},
-    ProfileEntry{
-        Profile::XoChip, "xochip", "XO-CHIP", {"xochip"}, detail::PlatformRules({}, 100, 16)},
+    ProfileEntry{Profile::XoChip,
+                 "xochip",
+                 "XO-CHIP",
+                 {"xochip"},
+                 detail::WithXoChip(detail::PlatformRules({}, 100, 16))},
 };
 
 constexpr const ProfileEntry& EntryOf(Profile profile) {

@@ -53,6 +53,14 @@ enum class Operation : std::uint8_t {
   Ldr,
   LdRVx,
   LdVxR,
+  // XO-CHIP's own.
+  LongMvi,
+  SaveRange,
+  LoadRange,
+  Plane,
+  Audio,
+  Pitch,
+  Scup,
 };
 
 }  // namespace pellark

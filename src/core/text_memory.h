@@ -11,6 +11,8 @@ namespace pellark {
 // The designed machine's memory: addresses 0x000 to 0x1000, one cell beyond the 4 KiB address
 // space.
 inline constexpr std::int32_t kDesignedMemoryCells = 0x1001;
+// XO-CHIP's: 64 KiB, 0x0000 to 0xFFFF, whose addresses wrap around.
+inline constexpr std::int32_t kXoChipMemoryCells = 0x10000;
 
 // The machine's memory: cells of text, addresses 0 to Size() - 1. Beside the texts it keeps
 // what each text spells, and each address's instruction as decoded from the cells there, made
@@ -25,6 +27,10 @@ class TextMemory {
         lastAddress_(static_cast<std::int32_t>(cells) - 1) {}
 
   std::size_t Size() const { return cells_.size(); }
+  // Makes the memory cells long, keeping the texts of the cells it still has, and decodes
+  // with or without XO-CHIP's instructions (whose addresses wrap around the end of memory).
+  void Reshape(std::size_t cells, bool xoChip);
+  bool XoChip() const { return xoChip_; }
   // Kept rather than computed: every fetch and cell access tests it.
   std::int32_t LastAddress() const { return lastAddress_; }
 
@@ -35,9 +41,15 @@ class TextMemory {
   void Set(std::size_t address, HexByte value) {
     cells_[address] = value;
     values_[address] = static_cast<std::uint8_t>(HexToNumber(value.Text()));
-    // Every instruction that begins close enough before the cell to read it.
-    for (std::size_t reader = 0; reader < kLongestInstructionLength && reader <= address; ++reader)
-      fetches_[address - reader].decoded = false;
+    // Every instruction that begins close enough before the cell to read it (in XO-CHIP's
+    // memory, also from the other end).
+    for (std::size_t reader = 0; reader < kLongestInstructionLength; ++reader) {
+      if (reader <= address) {
+        fetches_[address - reader].decoded = false;
+      } else if (xoChip_) {
+        fetches_[address + cells_.size() - reader].decoded = false;
+      }
+    }
   }
   // Empties every cell.
   void Clear();
@@ -69,6 +81,7 @@ class TextMemory {
   std::vector<std::uint8_t> values_;
   std::vector<Fetch> fetches_;
   std::int32_t lastAddress_;
+  bool xoChip_ = false;
 };
 
 }  // namespace pellark

@@ -14,6 +14,9 @@ namespace pellark {
 inline std::int32_t ProgramCapacity(const Machine& machine) {
   return machine.LastCell() + 1 - kProgramStart;
 }
+// The most any profile's memory takes: XO-CHIP's. A program is read up to this, so that the
+// rules it is recognised by decide whether it fits.
+inline constexpr std::int32_t kLargestProgramCapacity = kXoChipMemoryCells - kProgramStart;
 
 enum class ReadFailure {
   None,

@@ -91,10 +91,20 @@ void FrontEnd::OpenProgram(const std::string& path) {
 }
 
 void FrontEnd::LoadProgram(const std::string& path) {
-  ProgramInMemory = programs_.LoadProgram(path);
-  ProgramSha1 = programs_.LoadedSha1();
+  const ProgramCommands::ProgramFile file = programs_.ReadProgram(path);
+  ProgramInMemory = file.known;
+  ProgramSha1 = file.sha1;
+  // The rules for the program decide how much memory it may fill.
   FollowProgramInMemory();
-  if (!ProgramSha1.empty()) ShowRecognition();
+  if (programs_.StoreProgram(file)) {
+    ShowRecognition();
+    return;
+  }
+  // Nothing was loaded: the rules follow no program.
+  ProgramSha1.clear();
+  if (!ProgramInMemory) return;
+  ProgramInMemory.reset();
+  FollowProgramInMemory();
 }
 
 void FrontEnd::FollowProgramInMemory() {

@@ -10,7 +10,7 @@ void Compatibility::ChooseProfile(MenuId item, const std::optional<KnownProgram>
   // "Automatic" is no profile: the program in memory decides.
   const ProfileItem* entry = ItemWithId(kProfileItems, item);
   ChosenProfile = entry != nullptr ? std::optional(entry->profile) : std::nullopt;
-  machine_.Rules = ChooseRules(ChosenProfile, programInMemory).rules;
+  machine_.UseRules(ChooseRules(ChosenProfile, programInMemory).rules);
   ShowRules();
 }
 
@@ -34,7 +34,7 @@ void Compatibility::ChooseCyclesPerFrame(MenuId item) {
 void Compatibility::FollowProgram(const std::optional<KnownProgram>& programInMemory) {
   // A chosen profile stays, with the switches and frame rate the user set, whatever is loaded.
   if (ChosenProfile) return;
-  machine_.Rules = ChooseRules(ChosenProfile, programInMemory).rules;
+  machine_.UseRules(ChooseRules(ChosenProfile, programInMemory).rules);
   ShowRules();
 }
 

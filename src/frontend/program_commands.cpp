@@ -18,16 +18,28 @@ std::string ProgramCommands::AskForProgramFile() {
   return window_.AskFileToOpen("Open Chip 8 rom file", dialogFolder_, "Chip 8 Rom game|*.ch8");
 }
 
-std::optional<KnownProgram> ProgramCommands::LoadProgram(const std::string& path) {
+ProgramCommands::ProgramFile ProgramCommands::ReadProgram(const std::string& path) {
   programFileName_ = path;
-  loadedSha1_.clear();
-  const FileBytes program = ReadProgramFile(path, ProgramCapacity(machine_));
-  // PC moves to 0x200 whether or not the file could be read.
-  machine_.LoadProgram(program.bytes);
-  switch (program.failure) {
-    case ReadFailure::None:
-      dialogFolder_ = std::filesystem::path(path).parent_path();
-      return Recognise(program.bytes);
+  ProgramFile file{ReadProgramFile(path, kLargestProgramCapacity), std::nullopt, {}};
+  if (!file.read.Read()) return file;
+  dialogFolder_ = std::filesystem::path(path).parent_path();
+  file.sha1 = Sha1Hex(file.read.bytes);
+  file.known = Recognise(file.sha1);
+  return file;
+}
+
+bool ProgramCommands::StoreProgram(const ProgramFile& file) {
+  ReadFailure failure = file.read.failure;
+  if (failure == ReadFailure::None &&
+      file.read.bytes.size() > static_cast<std::size_t>(ProgramCapacity(machine_))) {
+    failure = ReadFailure::TooLarge;
+  }
+  // PC moves to 0x200 whether or not the file could be read; nothing of a program too large is
+  // stored.
+  machine_.LoadProgram(failure == ReadFailure::None ? std::span<const std::uint8_t>(file.read.bytes)
+                                                    : std::span<const std::uint8_t>());
+  switch (failure) {
+    case ReadFailure::None: return true;
     case ReadFailure::CannotRead:
       window_.ShowMessageBox("Pellark", "Error: Can't read the file");
       break;
@@ -35,11 +47,10 @@ std::optional<KnownProgram> ProgramCommands::LoadProgram(const std::string& path
       window_.ShowMessageBox("Pellark", "Error: The program is too large");
       break;
   }
-  return std::nullopt;
+  return false;
 }
 
-std::optional<KnownProgram> ProgramCommands::Recognise(std::span<const std::uint8_t> bytes) {
-  loadedSha1_ = Sha1Hex(bytes);
+std::optional<KnownProgram> ProgramCommands::Recognise(const std::string& sha1) {
   if (database_ == nullptr) database_ = &InstalledProgramDatabase();
   if (!database_->error.empty() && !databaseFaultReported_) {
     window_.ShowMessageBox("Pellark",
@@ -49,7 +60,7 @@ std::optional<KnownProgram> ProgramCommands::Recognise(std::span<const std::uint
     databaseFaultReported_ = true;
   }
   if (!database_->database) return std::nullopt;
-  const KnownProgram* known = database_->database->FindSha1(loadedSha1_);
+  const KnownProgram* known = database_->database->FindSha1(sha1);
   if (known == nullptr) return std::nullopt;
   return *known;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "files/program_database.h"
+#include "files/program_file.h"
 
 namespace pellark {
 
@@ -22,10 +23,19 @@ class ProgramCommands {
 
   // The file chosen in Load's dialog; empty when it was cancelled.
   std::string AskForProgramFile();
-  // Copies the program file at path into memory and keeps path for Reload; a file that cannot
-  // be loaded is reported in a message box. Answers what the program database knows of the
-  // program loaded, if anything.
-  std::optional<KnownProgram> LoadProgram(const std::string& path);
+  // A program file read, with what the program database knows of it.
+  struct ProgramFile {
+    FileBytes read;
+    std::optional<KnownProgram> known;
+    std::string sha1;
+  };
+  // Reads the program file at path, as large as any profile's memory takes, and keeps path for
+  // Reload; a file that cannot be read is reported in a message box.
+  ProgramFile ReadProgram(const std::string& path);
+  // Copies the file's bytes into memory from 0x200, once the rules for it are in force; PC
+  // moves to 0x200 either way. False, after a message box, when the file could not be read or
+  // the program is too large for the memory the rules give.
+  bool StoreProgram(const ProgramFile& file);
   // The database loads look programs up in, in place of the installed one.
   void UseDatabase(const DatabaseRead& database) { database_ = &database; }
   void SaveProgram();
@@ -36,18 +46,15 @@ class ProgramCommands {
   const std::filesystem::path& DialogFolder() const { return dialogFolder_; }
   // Whether loads have a program database to look programs up in.
   bool HasDatabase() const { return database_ != nullptr && database_->database != nullptr; }
-  // The SHA-1 of the bytes the last load read; empty when it read none.
-  const std::string& LoadedSha1() const { return loadedSha1_; }
 
  private:
-  // What the database knows of the program whose bytes these are.
-  std::optional<KnownProgram> Recognise(std::span<const std::uint8_t> bytes);
+  // What the database knows of the program whose bytes have this SHA-1.
+  std::optional<KnownProgram> Recognise(const std::string& sha1);
 
   Machine& machine_;
   WindowSystem& window_;
   std::string programFileName_;
   std::filesystem::path dialogFolder_;
-  std::string loadedSha1_;
   // Read at the first load, when the installed database is used; a damaged one is reported
   // at that load and never again.
   const DatabaseRead* database_ = nullptr;

@@ -57,6 +57,13 @@ TraceLine::TraceLine(std::int32_t address, Operation operation, const TraceOpera
     case Operation::Ldr: Append("Ldr V").Append(op.x); break;
     case Operation::LdRVx: Append("Ld R,Vx"); break;
     case Operation::LdVxR: Append("Ld Vx,R"); break;
+    case Operation::LongMvi: Append("Mvi $").AppendHexDigits(op.value, 4); break;
+    case Operation::SaveRange: Append("Save V").Append(op.x).Append(",V").Append(op.y); break;
+    case Operation::LoadRange: Append("Load V").Append(op.x).Append(",V").Append(op.y); break;
+    case Operation::Plane: Append("Plane ").Append(op.x); break;
+    case Operation::Audio: Append("Audio"); break;
+    case Operation::Pitch: Append("Pitch V").Append(op.x); break;
+    case Operation::Scup: Append("Scup ").Append(op.n); break;
   }
 }
 
@@ -71,6 +78,13 @@ TraceLine& TraceLine::AppendHex(std::int32_t value) {
   char digits[8];
   return Append(
       {digits, static_cast<std::size_t>(FormatHex(static_cast<std::uint32_t>(value), digits))});
+}
+
+TraceLine& TraceLine::AppendHexDigits(std::int32_t value, int digits) {
+  char text[8];
+  const auto length = static_cast<int>(FormatHex(static_cast<std::uint32_t>(value), text));
+  for (int pad = length; pad < digits; ++pad) Append("0");
+  return Append({text, static_cast<std::size_t>(length)});
 }
 
 TraceLine& TraceLine::AppendDecimal(std::int32_t value) {

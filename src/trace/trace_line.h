@@ -15,7 +15,8 @@ struct TraceOperands {
   std::string_view kk;   // the second cell's text, without leading zero
   std::string_view nnn;  // last character of the first cell, then the second byte in two digits
   std::string_view n;    // last character of the second cell
-  std::int32_t value;    // rows drawn, PendingKey, the sound timer value, or the added byte
+  std::int32_t value;    // rows drawn, PendingKey, the sound timer value, the added byte, or
+                         // XO-CHIP's 16-bit address
 };
 
 // One trace line, built in place without allocating: "$", the address in hexadecimal, ": ",
@@ -29,6 +30,8 @@ class TraceLine {
  private:
   TraceLine& Append(std::string_view text);
   TraceLine& AppendHex(std::int32_t value);
+  // Zero-padded to at least digits digits.
+  TraceLine& AppendHexDigits(std::int32_t value, int digits);
   TraceLine& AppendDecimal(std::int32_t value);
 
   std::array<char, 64> buffer_;

@@ -55,8 +55,8 @@ INSTANTIATE_TEST_SUITE_P(BadMemoryRanges, RefusedArguments,
                                            std::vector<std::string>{"--memory", "200:0"},
                                            std::vector<std::string>{"--memory", "200:-1"},
                                            std::vector<std::string>{"--memory", ":4"},
-                                           std::vector<std::string>{"--memory", "1001:1"},
-                                           std::vector<std::string>{"--memory", "FFF:3"}));
+                                           std::vector<std::string>{"--memory", "10000:1"},
+                                           std::vector<std::string>{"--memory", "FFFF:2"}));
 
 INSTANTIATE_TEST_SUITE_P(BadPokes, RefusedArguments,
                          ::testing::Values(std::vector<std::string>{"--poke", "1FF"},
@@ -66,10 +66,10 @@ INSTANTIATE_TEST_SUITE_P(BadPokes, RefusedArguments,
                                            std::vector<std::string>{"--poke", "1FF=0x1"},
                                            std::vector<std::string>{"--poke", "1FF=-1"},
                                            std::vector<std::string>{"--poke", "1FF=G"},
-                                           std::vector<std::string>{"--poke", "1001=1"}));
+                                           std::vector<std::string>{"--poke", "10000=1"}));
 
 INSTANTIATE_TEST_SUITE_P(BadBreakAddresses, RefusedArguments,
-                         ::testing::Values(std::vector<std::string>{"--break", "1001"},
+                         ::testing::Values(std::vector<std::string>{"--break", "10000"},
                                            std::vector<std::string>{"--break", "20G"},
                                            std::vector<std::string>{"--break", "$"},
                                            std::vector<std::string>{"--break"}));
@@ -103,6 +103,10 @@ TEST(ProgramFile, ThatJustFitsFillsMemoryToTheLastCell) {
       RunPellark({"-n", "3", "--memory", "FFF:2", folder.WriteFile("full.ch8", bytes)});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, "0 AB\n");
+  // Past the designed memory's last cell the addresses XO-CHIP has read as empty.
+  const RunResult beyond =
+      RunPellark({"-n", "3", "--memory", "FFF:3", folder.WriteFile("full.ch8", bytes)});
+  EXPECT_EQ(beyond.out, "0 AB _\n");
 }
 
 TEST(ProgramFile, IsFoundFromTheWorkingFolderAsGiven) {
@@ -128,7 +132,7 @@ TEST(Input, ThatCannotBeReadIsRefusedWithTheReasonBeforeAnythingRuns) {
       {{"--boot", fifo}, "cannot read the boot image " + fifo + ": Not a regular file"},
       {{"--boot", ""}, "the file name is empty"},
       {{"--png", ""}, "the file name is empty"},
-      {{"--memory", "200:18446744073709551615"}, "memory ends at 1000"},
+      {{"--memory", "200:18446744073709551615"}, "memory ends at FFFF"},
   };
   for (const auto& [arguments, why] : refused) {
     std::vector<std::string> traced = arguments;
