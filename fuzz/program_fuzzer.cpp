@@ -117,6 +117,13 @@ void RunLoadedMachine(Machine& machine, TraceLog& trace) {
   const std::string screen = ScreenText(machine);
   Check(state.starts_with("PC=") && memory.size() > static_cast<std::size_t>(machine.LastCell()),
         "the state and memory lines");
+  // "PLANE=n PITCH=n PATTERN=" and 32 digits.
+  if (machine.Rules.xoChip) {
+    const std::string xoChipState = XoChipStateLine(machine);
+    Check(xoChipState.starts_with("PLANE=") &&
+              xoChipState.find(" PATTERN=") + 9 + 32 == xoChipState.size(),
+          "XO-CHIP's state line");
+  }
   Check(screen.size() ==
             static_cast<std::size_t>((machine.ScreenWidth() + 1) * machine.ScreenHeight()),
         "the screen text has a line per display row");

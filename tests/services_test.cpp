@@ -158,6 +158,23 @@ TEST(InspectorTextTest, TheStateShowsRegistersInHexAndDecimalAndWhereTheMachineS
   EXPECT_TRUE(text.ends_with("\nStopped at breakpoint $204\n")) << text;
 }
 
+TEST(InspectorTextTest, XoChipsMemoryShowsEveryRowAndItsStateThePlanesPitchAndPattern) {
+  InspectorSnapshot snapshot;
+  snapshot.memory.resize(kXoChipMemoryCells);
+  EXPECT_EQ(MemoryRows(snapshot), 4096);
+  EXPECT_EQ(MemoryRowText(snapshot, 4095).substr(0, 6), "$FFF0 ");
+  EXPECT_EQ(StateText(snapshot).find("Pattern"), std::string::npos);
+  snapshot.xoChip = true;
+  snapshot.planeMask = 3;
+  snapshot.pitch = 128;
+  snapshot.audioPattern.fill(0xF0);
+  snapshot.audioPattern[15] = 0x0A;
+  const std::string text = StateText(snapshot);
+  EXPECT_NE(text.find("\nPlanes 3  Pitch 128\nPattern F0F0F0F0F0F0F0F0F0F0F0F0F0F0F00A\n"),
+            std::string::npos)
+      << text;
+}
+
 TEST(ImageTest, NewImagesAreBlackAndOutsideReadsAllBitsSet) {
   Image image;
   image.NewImage(64, 32);

@@ -49,6 +49,10 @@ void InspectorController::Show(std::string pace, std::int32_t breakpointStop) {
   snapshot.keyStates = m.KeyStates;
   snapshot.screenWidth = m.ScreenWidth();
   snapshot.screenHeight = m.ScreenHeight();
+  snapshot.xoChip = m.Rules.xoChip;
+  snapshot.planeMask = m.PlaneMask;
+  snapshot.pitch = m.Pitch;
+  snapshot.audioPattern = m.AudioPattern;
   snapshot.pace = std::move(pace);
   snapshot.instructionCount = m.InstructionCount;
   snapshot.running = m.Running == 1;

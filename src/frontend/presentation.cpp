@@ -1,4 +1,5 @@
 #include <array>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -10,16 +11,24 @@
 namespace pellark {
 
 void FrontEnd::RefreshWindow() {
-  window_.DrawPicture(picture_.Paint(machine_.Display, Colours()), DisplayWidth(), DisplayHeight());
+  const DisplayPlane* second = machine_.Rules.xoChip ? &machine_.SecondPlane : nullptr;
+  window_.DrawPicture(picture_.Paint(machine_.Display, second, Colours()), DisplayWidth(),
+                      DisplayHeight());
   // A caption stays over the pictures that follow it until it expires.
   if (!caption_.empty()) DrawCaption(caption_);
 }
 
 DisplayColours FrontEnd::Colours() const {
   DisplayColours colours;
-  if (programLook_ && ProgramInMemory->colours.size() >= 2)
-    colours = {ProgramInMemory->colours[0], ProgramInMemory->colours[1]};
-  if (InvertColors == 1) std::swap(colours.dark, colours.lit);
+  if (programLook_) {
+    const std::vector<Colour>& own = ProgramInMemory->colours;
+    if (own.size() >= 2) std::tie(colours.dark, colours.lit) = std::tie(own[0], own[1]);
+    if (own.size() >= 4) std::tie(colours.second, colours.both) = std::tie(own[2], own[3]);
+  }
+  if (InvertColors == 0) return colours;
+  // XO-CHIP shows each of its four colours' complement; the others swap their two.
+  if (machine_.Rules.xoChip) return Complemented(colours);
+  std::swap(colours.dark, colours.lit);
   return colours;
 }
 

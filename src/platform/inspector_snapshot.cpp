@@ -101,6 +101,13 @@ std::string StateText(const InspectorSnapshot& s) {
   Append(text,
          {{"Display "}, {DecimalText(s.screenWidth)}, {" x "}, {DecimalText(s.screenHeight)}});
   EndLine(text);
+  if (s.xoChip) {
+    Append(text, {{"Planes "}, {DecimalText(s.planeMask)}, {"  Pitch "}, {DecimalText(s.pitch)}});
+    EndLine(text);
+    Append(text, {{"Pattern "}});
+    for (const std::uint8_t byte : s.audioPattern) text += ByteValue(byte).substr(1);
+    EndLine(text);
+  }
   text += s.pace;
   EndLine(text);
   Append(text, {{"Instructions "}, {std::to_string(s.instructionCount)}});

@@ -27,6 +27,11 @@ struct InspectorSnapshot {
   std::array<std::int32_t, 16> keyStates{};
   std::int32_t screenWidth = 0;
   std::int32_t screenHeight = 0;
+  // XO-CHIP's plane mask, pitch and audio pattern, shown only for its machine.
+  bool xoChip = false;
+  std::int32_t planeMask = 1;
+  std::int32_t pitch = 64;
+  std::array<std::uint8_t, 16> audioPattern{};
   // "Speed: 75%", or with frame timing the profile and its cycles per frame.
   std::string pace;
   std::uint64_t instructionCount = 0;
@@ -47,8 +52,8 @@ struct InspectorSnapshot {
 };
 
 // The lines of the state panel: PC and I, the registers in hexadecimal and decimal, the stack,
-// timers and keypad, the display mode, the pace and the instruction count, and whether the
-// machine runs.
+// timers and keypad, the display mode (with XO-CHIP's planes, pitch and audio pattern), the
+// pace and the instruction count, and whether the machine runs.
 std::string StateText(const InspectorSnapshot& snapshot);
 
 // The memory view has rows of sixteen cells; the designed memory's last row holds only the
