@@ -89,9 +89,11 @@ double PlainInstructionsPerSecond(std::initializer_list<int> program) {
   return kInstructions / (ThreadSeconds() - start);
 }
 
-void RunInstructions(benchmark::State& state, std::initializer_list<int> program, bool traced) {
+void RunInstructions(benchmark::State& state, std::initializer_list<int> program, bool traced,
+                     const MachineRules& rules = MachineRules{}) {
   const double plainRate = PlainInstructionsPerSecond(program);
   BenchMachine bench(program);
+  bench.machine.UseRules(rules);
   bench.machine.SetTrace(traced ? &bench.trace : nullptr);
   bench.machine.ExecuteInstruction();  // let the first cycle settle
   const std::size_t allocationsBefore = AllocationCount();
@@ -116,6 +118,17 @@ void SpriteLoop(benchmark::State& state) {
 void RegisterLoopTraced(benchmark::State& state) {
   RunInstructions(state, kRegisterLoop, true);
 }
+// The same loops by each profile's rules, state.range(0) indexing kProfileTable.
+void RegisterLoopInProfile(benchmark::State& state) {
+  const ProfileEntry& profile = kProfileTable[static_cast<std::size_t>(state.range(0))];
+  state.SetLabel(std::string(profile.commandLineName));
+  RunInstructions(state, kRegisterLoop, false, profile.rules);
+}
+void SpriteLoopInProfile(benchmark::State& state) {
+  const ProfileEntry& profile = kProfileTable[static_cast<std::size_t>(state.range(0))];
+  state.SetLabel(std::string(profile.commandLineName));
+  RunInstructions(state, kSpriteLoop, false, profile.rules);
+}
 
 // What the speed settings mean on this processor: whole passes with their busy-wait.
 void PacedRegisterLoop(benchmark::State& state) {
@@ -128,6 +141,8 @@ void PacedRegisterLoop(benchmark::State& state) {
 BENCHMARK(RegisterLoop);
 BENCHMARK(SpriteLoop);
 BENCHMARK(RegisterLoopTraced);
+BENCHMARK(RegisterLoopInProfile)->DenseRange(0, kProfileTable.size() - 1);
+BENCHMARK(SpriteLoopInProfile)->DenseRange(0, kProfileTable.size() - 1);
 BENCHMARK(PacedRegisterLoop)->Arg(25)->Arg(75)->Arg(95)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
