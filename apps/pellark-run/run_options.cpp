@@ -231,7 +231,9 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
          "0 to 100 (default: none)")
       ->each([&options](const std::string& text) { options.speedPercent = ParseSpeed(text); });
   app.add_flag("--trace", options.trace, "print every trace line as it is added");
-  app.add_flag("--screen", options.screen, "at the end print the display, # lit and . dark");
+  app.add_flag("--screen", options.screen,
+               "at the end print the display, # lit and . dark (+ and @ for\n"
+               "XO-CHIP's second plane alone and both planes)");
   app.add_flag("--state", options.state, "at the end print PC, I, SP, the timers and V0 to VF");
   option("--memory", "A:N",
          "at the end print the N cells from hexadecimal address A,\n"

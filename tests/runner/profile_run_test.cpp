@@ -88,6 +88,26 @@ TEST(ProfileOptions, AsDesignedEveryOutputStaysAsItWas) {
   EXPECT_EQ(RunPellark(unknown).out, RunPellark(unknownDesigned).out);
 }
 
+TEST(XoChipOutputs, ShowTheSecondPlaneAndTheXoChipState) {
+  const ScratchFolder folder;
+  const RunResult result =
+      RunPellark({"--profile", "xochip", "-n", "4", "--screen", "--state", "--memory", "FFFF:1",
+                  folder.WriteProgram({
+                      0xF3, 0x01,  // 200: both planes
+                      0xA2, 0x08,  // 202: I = 208
+                      0xD0, 0x01,  // 204: one row on each plane
+                      0x12, 0x06,  // 206: jump 206
+                      0x80, 0xC0,  // 208: the first plane's row, then the second's
+                  })});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const auto lines = result.OutLines();
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_THAT(lines[0], ::testing::StartsWith("PC=206 I=208 "));
+  EXPECT_EQ(lines[1], "PLANE=3 PITCH=64 PATTERN=F0F0F0F0F0F0F0F0F0F0F0F0F0F0F0F0");
+  EXPECT_EQ(lines[2], "_");
+  EXPECT_THAT(lines[3], ::testing::StartsWith("@+.."));
+}
+
 TEST(FrameTiming, TimersStepOncePerFrameOfInstructions) {
   const ScratchFolder folder;
   const RunResult result =
