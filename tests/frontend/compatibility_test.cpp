@@ -80,6 +80,27 @@ TEST_F(CompatibilityTest, AutomaticRunsAKnownProgramByItsOwnRulesAndTheBootProgr
   EXPECT_EQ(machine().Rules, knight);
 }
 
+TEST_F(CompatibilityTest, ALargeXoChipProgramLoadsUnderAutomaticAndOtherRulesShrinkMemory) {
+  // T8NKS is 33 005 bytes of XO-CHIP.
+  const std::string path = WriteFile("t8nks.ch8", CollectionProgram("t8nks.ch8"));
+  window.QueueOpenAnswer(path);
+  Select(MenuId::Load);
+  EXPECT_TRUE(machine().Rules.xoChip);
+  EXPECT_EQ(machine().LastCell(), 0xFFFF);
+  EXPECT_FALSE(machine().Cell(0x200 + 33004).IsEmpty());
+  for (int pass = 0; pass < 1000; ++pass) frontEnd.RunPass();
+  // The designed memory keeps the cells it has; the machine goes on without a fault.
+  Select(MenuId::ProfileDesigned);
+  EXPECT_EQ(machine().LastCell(), 0x1000);
+  for (int pass = 0; pass < 1000; ++pass) frontEnd.RunPass();
+  // Chosen by hand, a profile with the designed memory refuses it as too large.
+  window.QueueOpenAnswer(path);
+  Select(MenuId::Load);
+  ASSERT_FALSE(window.Messages().empty());
+  EXPECT_EQ(window.Messages().back().text, "Error: The program is too large");
+  EXPECT_TRUE(machine().Cell(0x200).IsEmpty());
+}
+
 TEST_F(CompatibilityTest, AProgramThatEndsItselfStopsTheMachineAndSaysSo) {
   Select(MenuId::ProfileXoChip);
   StartProgram({0x00, 0xFD});
