@@ -87,7 +87,7 @@ std::string ParseFileName(const std::string& text) {
   return text;
 }
 
-// "auto, designed, chip8, schip or octo".
+// "auto, designed, chip8, modern, schip10, schip or xochip".
 std::string ProfileNameList() {
   std::string list(kAutomaticProfileName);
   for (std::size_t i = 0; i < kProfileTable.size(); ++i) {
