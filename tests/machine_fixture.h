@@ -30,6 +30,9 @@ class RecordingHost : public MachineHost {
   void ShowFrame() override { ++frames; }
   void SpriteDrawn(int plotted, int erased) override { sprites.emplace_back(plotted, erased); }
   void ProgramEnded() override { ++programEnds; }
+  void FrameSound(std::span<const std::int16_t> samples) override {
+    soundFrames.emplace_back(samples.begin(), samples.end());
+  }
 
   int layouts = 0;
   int resolutionLayouts = 0;
@@ -40,6 +43,8 @@ class RecordingHost : public MachineHost {
   int unreadableBootImages = 0;
   // What each sprite drawn without frame timing plotted and erased.
   std::vector<std::pair<int, int>> sprites;
+  // The samples of every frame of sound, in order.
+  std::vector<std::vector<std::int16_t>> soundFrames;
   std::function<void()> onPollEvents;
 };
 

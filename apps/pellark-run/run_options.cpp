@@ -244,6 +244,11 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
       });
   option("--png", "FILE", "at the end write the display as a PNG, 4 x 4 pixels each")
       ->each([&options](const std::string& text) { options.png = ParseFileName(text); });
+  option("--wav", "FILE",
+         "at the end write the run's sound as a 16-bit mono WAV at\n"
+         "48000 Hz, 800 samples a frame (as designed: silence, a\n"
+         "frame every 25 instructions)")
+      ->each([&options](const std::string& text) { options.wav = ParseFileName(text); });
   option("--profile", "NAME",
          "the rules to run by: auto (default: the program database\n"
          "decides), designed, chip8, modern, schip10, schip or xochip")

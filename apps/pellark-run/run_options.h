@@ -45,6 +45,8 @@ struct RunOptions {
   bool state = false;
   std::vector<MemoryRange> memory;
   std::string png;
+  // The run's sound as a WAV file: every frame's 800 samples, silent as designed.
+  std::string wav;
   bool benchmark = false;
   // Print what the program database says of PROGRAM instead of running it.
   bool info = false;

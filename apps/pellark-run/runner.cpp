@@ -15,6 +15,7 @@
 #include "files/rules_choice.h"
 #include "pellark-run/machine_report.h"
 #include "pellark-run/png_file.h"
+#include "pellark-run/wav_file.h"
 #include "platform/sha1.h"
 #include "platform/text.h"
 #include "platform/working_folder.h"
@@ -31,7 +32,9 @@ Runner::Runner(const RunOptions& options)
     : options_(options),
       output_(STDOUT_FILENO),
       keyboard_(options.presses),
-      machine_(*this, keyboard_) {}
+      machine_(*this, keyboard_) {
+  if (!options.wav.empty()) wav_.emplace();
+}
 
 bool Runner::StartUp() {
   const std::filesystem::path path =
@@ -196,7 +199,7 @@ int Runner::Run() {
            std::strerror(output_.Error()));
     return 1;
   }
-  return pngFailed_ || tellFailed_ ? 1 : 0;
+  return outputFileFailed_ || tellFailed_ ? 1 : 0;
 }
 
 void Runner::Tell(const std::string& line) {
@@ -228,7 +231,14 @@ void Runner::ReportMachine() {
     const std::string error = WriteDisplayPng(machine_, FromWorkingFolder(options_.png));
     if (!error.empty()) {
       Tell("pellark-run: cannot write " + options_.png + ": " + error);
-      pngFailed_ = true;
+      outputFileFailed_ = true;
+    }
+  }
+  if (wav_) {
+    const std::string error = wav_->WriteTo(FromWorkingFolder(options_.wav));
+    if (!error.empty()) {
+      Tell("pellark-run: cannot write " + options_.wav + ": " + error);
+      outputFileFailed_ = true;
     }
   }
 }

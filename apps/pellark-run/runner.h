@@ -13,6 +13,7 @@
 #include "pellark-run/output_buffer.h"
 #include "pellark-run/press_schedule.h"
 #include "pellark-run/run_options.h"
+#include "pellark-run/wav_file.h"
 #include "trace/trace_log.h"
 
 namespace pellark {
@@ -33,6 +34,10 @@ class Runner final : public MachineHost, public TraceLog {
 
   // MachineHost: there is no window, and frames have no real time here: they are counted in
   // instructions. A run whose boot image cannot be read ends before the machine starts.
+
+  void FrameSound(std::span<const std::int16_t> samples) override {
+    if (wav_) wav_->Append(samples);
+  }
 
   // TraceLog
   void AddTraceLine(std::string_view line) override { output_.WriteLine(line); }
@@ -74,7 +79,10 @@ class Runner final : public MachineHost, public TraceLog {
   std::uint64_t executed_ = 0;
   // A key wait that nothing will answer has ended the run.
   bool endedInKeyWait_ = false;
-  bool pngFailed_ = false;
+  // A --png or --wav file could not be written.
+  bool outputFileFailed_ = false;
+  // The run's sound, for --wav.
+  std::optional<WavRecording> wav_;
   FileBytes programFile_;
   std::optional<KnownProgram> knownProgram_;
   bool tellFailed_ = false;

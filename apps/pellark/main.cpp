@@ -5,6 +5,7 @@
 
 #include "command_line.h"
 #include "frontend/front_end.h"
+#include "platform/qt/qt_sound.h"
 #include "platform/qt/qt_window_system.h"
 
 int main(int argc, char** argv) {
@@ -18,7 +19,8 @@ int main(int argc, char** argv) {
   }
   const pellark::DesktopCommandLine commandLine = pellark::ParseCommandLine(argc, argv);
   if (commandLine.exitStatus) return *commandLine.exitStatus;
-  pellark::FrontEnd frontEnd(*window, *window, *window);
+  const auto sound = pellark::CreateQtSound();
+  pellark::FrontEnd frontEnd(*window, *window, *window, *sound);
   if (!frontEnd.StartUp()) return 0;
   if (commandLine.program) frontEnd.OpenProgram(*commandLine.program);
   frontEnd.ProgramLoop();

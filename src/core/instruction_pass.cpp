@@ -33,6 +33,7 @@ void StepTimers(Machine& machine) {
   machine.TimerTick += 1;
   if (machine.TimerTick == 25) machine.TimerTick = 0;
   if (machine.TimerTick == 1) {
+    machine.EndSoundFrame();
     machine.DelayTimer -= 3;
     machine.SoundTimer -= 1;
   }
@@ -69,6 +70,7 @@ void Machine::CountFrameCycle(FramePacing framePacing) {
 void Machine::EndFrame(FramePacing framePacing) {
   FrameCycle = 0;
   FrameEndRequested = 0;
+  EndSoundFrame();
   DelayTimer = std::max(DelayTimer - 1, 0);
   SoundTimer = std::max(SoundTimer - 1, 0);
   if (framePacing == FramePacing::RealTime) {
@@ -76,6 +78,16 @@ void Machine::EndFrame(FramePacing framePacing) {
   } else {
     host_.RefreshWindow();
   }
+}
+
+void Machine::EndSoundFrame() {
+  if (!Rules.audible || SoundTimer <= 0) {
+    PatternPosition = 0;
+    host_.FrameSound(kSilentFrame);
+    return;
+  }
+  PlayPattern(AudioPattern, Pitch, PatternPosition, soundFrame_);
+  host_.FrameSound(soundFrame_);
 }
 
 }  // namespace pellark

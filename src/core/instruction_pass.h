@@ -15,7 +15,8 @@ constexpr std::int32_t SpinCountForSpeed(std::int32_t speedPercent) {
 // none for kNoPacing. No clock is read; each increment carries the processor's spin-wait hint.
 void BusyWait(std::int32_t spinCount);
 
-// Counts the timers down every 25 instructions: the delay timer by 3, the sound timer by 1.
+// Counts the timers down every 25 instructions: the delay timer by 3, the sound timer by 1. Each
+// step ends a frame of sound (silent: the designed machine makes none).
 void StepTimers(Machine& machine);
 
 // What one main-loop pass does while the machine runs: the instruction, then the pacing and

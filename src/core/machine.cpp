@@ -29,8 +29,9 @@ void Machine::ResetMachine() {
   Display.Resize(64, 32);
   SecondPlane.Resize(64, 32);
   PlaneMask = 1;
-  AudioPattern.fill(0xF0);
-  Pitch = 64;
+  AudioPattern.fill(kResetPatternByte);
+  Pitch = kResetPitch;
+  PatternPosition = 0;
   // Ends a key wait in progress; the next fetch is at the new PC, whatever the wait writes.
   InterruptKeyWait();
   keyWaitLength_ = 0;

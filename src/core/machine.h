@@ -10,6 +10,7 @@
 #include "core/hex_byte.h"
 #include "core/keypad_map.h"
 #include "core/machine_rules.h"
+#include "core/sound.h"
 #include "core/text_memory.h"
 #include "platform/random.h"
 #include "trace/trace_line.h"
@@ -80,8 +81,11 @@ class Machine {
   // XO-CHIP: the planes that draw, clear and scroll (bit 0 the first, bit 1 the second).
   std::int32_t PlaneMask = 1;
   // XO-CHIP: the 16 bytes of the audio pattern (F002), and its pitch (Fx3A).
-  std::array<std::uint8_t, 16> AudioPattern{};
-  std::int32_t Pitch = 64;
+  AudioPatternBytes AudioPattern{};
+  std::int32_t Pitch = kResetPitch;
+  // Where in the pattern the next frame's sound starts, in bits; back to 0 whenever a frame is
+  // silent, so that each tone starts at the pattern's first bit.
+  double PatternPosition = 0;
 
   // The rules in force; the designed machine unless a profile is chosen. Set them with
   // UseRules, which also shapes memory for them.
@@ -150,6 +154,9 @@ class Machine {
   // Steps both timers once and lets the host show the display and, in real time, wait for the
   // next frame.
   void EndFrame(FramePacing framePacing);
+  // Hands the host the sound of the frame that ends: the pattern while the sound timer runs
+  // and the rules are audible, else silence. Called before the timers step.
+  void EndSoundFrame();
 
   // Cell access that treats every address beyond the last cell as empty and drops writes there;
   // in XO-CHIP's memory every address wraps around to a cell.
@@ -299,6 +306,7 @@ class Machine {
   MachineHost& host_;
   KeyboardService& keyboard_;
   TraceLog* trace_ = nullptr;
+  FrameSamples soundFrame_{};
 };
 
 }  // namespace pellark

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
+
 namespace pellark {
 
 // What the machine tells the front end that shows it. Every call has nothing to do by default,
@@ -22,6 +25,9 @@ class MachineHost {
   // A sprite has been drawn without frame timing: plotted bits, and how many of them erased a
   // lit pixel. The host decides whether the window shows it now.
   virtual void SpriteDrawn(int /*plotted*/, int /*erased*/) {}
+  // The sound of a frame that ends, kSoundSamplesPerFrame samples at kSoundSampleRate; also,
+  // silent, at each timer step without frame timing.
+  virtual void FrameSound(std::span<const std::int16_t> /*samples*/) {}
   // The program has ended itself (00FD) and the machine has stopped.
   virtual void ProgramEnded() {}
 };

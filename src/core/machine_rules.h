@@ -64,6 +64,8 @@ struct MachineRules {
   // XO-CHIP's machine: 64 KiB of memory whose addresses wrap, F000 nnnn, 5xy2/5xy3, Fn01,
   // F002, Fx3A, 00Dn, and a second display plane.
   bool xoChip = false;
+  // The sound timer sounds the audio pattern; the designed machine stays silent.
+  bool audible = false;
   // Timers count down once per frame and the display is shown once per frame, every
   // cyclesPerFrame instructions; otherwise the timers follow the instruction count.
   bool frameTiming = false;
@@ -89,6 +91,7 @@ constexpr MachineRules PlatformRules(const Switches& switches, std::int32_t cycl
   rules.platformGroupZero = true;
   rules.flagRegisterCount = flagRegisterCount;
   rules.keyWaitForRelease = true;
+  rules.audible = true;
   rules.frameTiming = true;
   rules.cyclesPerFrame = cyclesPerFrame;
   rules.switches = switches;

@@ -268,6 +268,8 @@ KnownProgram ReadFile(const Json& entry, const std::string& sha1, const Json& ro
       if (name == "pixels") {
         for (const Json& pixel : ArrayOf(value, colourWhere + ".pixels"))
           program.colours.push_back(ColourOf(pixel, colourWhere + ".pixels item"));
+      } else if (name == "buzzer") {
+        program.buzzerColour = ColourOf(value, colourWhere + ".buzzer");
       } else {
         ColourOf(value, colourWhere + "." + name);
       }

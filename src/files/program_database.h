@@ -39,6 +39,8 @@ struct KnownProgram {
   MachineRules rules;
   // Background, lit pixels, then XO-CHIP's plane colours; empty when it names none.
   std::vector<Colour> colours;
+  // The background it asks for while its buzzer sounds; none when it names none.
+  std::optional<Colour> buzzerColour;
   // The keypad key for each of kProgramKeyNames; none where the program names none.
   std::array<std::optional<std::int32_t>, 6> keys;
 };

@@ -3,6 +3,7 @@
 #include "core/instruction_pass.h"
 #include "files/program_information.h"
 #include "frontend/front_end.h"
+#include "platform/sound.h"
 #include "platform/timing.h"
 #include "platform/window_system.h"
 
@@ -80,6 +81,8 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::Inspector: ToggleInspector(); break;
     case MenuId::Step: Step(); break;
     case MenuId::SaveTrace: SaveTrace(); break;
+    case MenuId::Sound: ToggleSound(); break;
+    case MenuId::VisualBeep: ToggleVisualBeep(); break;
     case MenuId::None: break;
   }
 }
@@ -137,11 +140,13 @@ void FrontEnd::RequestQuit() {
   // The program ends after the current pass; a key wait in progress ends first.
   machine_.QuitRequested = 1;
   machine_.InterruptKeyWait();
+  sound_.Silence();
 }
 
 void FrontEnd::ResetMachine() {
   // Read at every full reset, as a boot image replaced or removed meanwhile is meant to show.
   if (machine_.ResetAddress == kBootStart) ReadBootImageIntoMachine();
+  sound_.Silence();
   machine_.ResetMachine();
 }
 
@@ -172,6 +177,7 @@ void FrontEnd::Run() {
 
 void FrontEnd::Stop() {
   machine_.Running = 0;
+  sound_.Silence();
   breakpointStop_ = -1;
   window_.SetItemCheck(static_cast<int>(MenuId::Run), false);
   window_.SetItemCheck(static_cast<int>(MenuId::Stop), true);

@@ -23,6 +23,7 @@ namespace pellark {
 
 class InspectorView;
 class KeyboardService;
+class SoundService;
 class WindowSystem;
 struct WindowEvent;
 
@@ -31,7 +32,8 @@ struct WindowEvent;
 // and the trace lines. It stands only on the window, keyboard and Inspector view interfaces.
 class FrontEnd final : public MachineHost, public TraceLog {
  public:
-  FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorView& inspector);
+  FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorView& inspector,
+           SoundService& sound);
 
   // The start-up sequence up to the first refresh; false when the program has to end (no
   // keyboard, or no window).
@@ -66,6 +68,10 @@ class FrontEnd final : public MachineHost, public TraceLog {
   std::int32_t InvertColors = 0;
   // Whether a sprite draw that only erased pixels leaves the window as it was.
   std::int32_t Antiflicker = 0;
+  // Whether platform profiles' frames of sound are played ("Sound"; off without a device).
+  std::int32_t SoundEnabled = 1;
+  // Whether the display's background shows the buzzer colour while the sound timer runs.
+  std::int32_t VisualBeep = 0;
   // The boot image every full reset reads anew.
   std::filesystem::path BootImagePath = DefaultBootImagePath();
   std::string CreditText;
@@ -82,6 +88,7 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void BootImageUnreadable() override;
   void ShowFrame() override;
   void SpriteDrawn(int plotted, int erased) override;
+  void FrameSound(std::span<const std::int16_t> samples) override;
   void ProgramEnded() override;
 
   // TraceLog
@@ -104,6 +111,10 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void ToggleAntiflicker();
   void ToggleInvertColors();
   void SetSpeed(std::int32_t speedPercent);
+  void ToggleSound();
+  void ToggleVisualBeep();
+  // The buzzer's background while the sound timer runs with Visual beep on.
+  void ApplyVisualBeep(DisplayColours& colours) const;
   // With "Automatic", the rules of the program in memory; then its look.
   void FollowProgramInMemory();
   // A "Compatibility" profile item or "Automatic".
@@ -140,6 +151,7 @@ class FrontEnd final : public MachineHost, public TraceLog {
 
   DisplayPicture picture_;
   WindowSystem& window_;
+  SoundService& sound_;
   Machine machine_;
   ProgramCommands programs_;
   Compatibility compatibility_;

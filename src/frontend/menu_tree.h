@@ -70,6 +70,8 @@ enum class MenuId : int {
   Cycles50000 = 55,
   Cycles100000 = 56,
   Cycles200000 = 57,
+  Sound = 58,
+  VisualBeep = 59,
 };
 
 // The "Compatibility" item by which the program database decides the rules.
@@ -127,7 +129,9 @@ inline constexpr std::array kMenuTree{
     MenuEntry{MenuEntry::Kind::EndSubmenu},
     MenuEntry{MenuEntry::Kind::CheckItem, "Antiflicker (F11)", MenuId::Antiflicker},
     MenuEntry{MenuEntry::Kind::CheckItem, "Invert Colors (F12)", MenuId::InvertColors},
+    MenuEntry{MenuEntry::Kind::CheckItem, "Visual beep", MenuId::VisualBeep},
     MenuEntry{MenuEntry::Kind::EndSubmenu},
+    MenuEntry{MenuEntry::Kind::CheckItem, "Sound", MenuId::Sound},
     MenuEntry{MenuEntry::Kind::Separator},
     MenuEntry{MenuEntry::Kind::Submenu, "Speed"},
     MenuEntry{MenuEntry::Kind::Submenu, "Predefined"},

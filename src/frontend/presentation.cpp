@@ -25,10 +25,15 @@ DisplayColours FrontEnd::Colours() const {
     if (own.size() >= 2) std::tie(colours.dark, colours.lit) = std::tie(own[0], own[1]);
     if (own.size() >= 4) std::tie(colours.second, colours.both) = std::tie(own[2], own[3]);
   }
-  if (InvertColors == 0) return colours;
-  // XO-CHIP shows each of its four colours' complement; the others swap their two.
-  if (machine_.Rules.xoChip) return Complemented(colours);
-  std::swap(colours.dark, colours.lit);
+  if (InvertColors == 1) {
+    // XO-CHIP shows each of its four colours' complement; the others swap their two.
+    if (machine_.Rules.xoChip) {
+      colours = Complemented(colours);
+    } else {
+      std::swap(colours.dark, colours.lit);
+    }
+  }
+  ApplyVisualBeep(colours);
   return colours;
 }
 

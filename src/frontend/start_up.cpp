@@ -1,6 +1,7 @@
 #include "core/instruction_pass.h"
 #include "frontend/front_end.h"
 #include "platform/byte_file.h"
+#include "platform/sound.h"
 #include "platform/window_system.h"
 
 namespace pellark {
@@ -18,8 +19,10 @@ std::string BuildCreditText() {
 
 }  // namespace
 
-FrontEnd::FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorView& inspector)
+FrontEnd::FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorView& inspector,
+                   SoundService& sound)
     : window_(window),
+      sound_(sound),
       machine_(*this, keyboard),
       programs_(machine_, window),
       compatibility_(machine_, window),
@@ -43,6 +46,10 @@ bool FrontEnd::StartUp() {
   window_.SetItemCheck(static_cast<int>(MenuId::Scale2), true);
   window_.SetItemCheck(static_cast<int>(MenuId::Run), true);
   window_.SetItemCheck(static_cast<int>(MenuId::Stop), false);
+  // Without a device to play on, "Sound" stays off and cannot be chosen.
+  SoundEnabled = sound_.Available() ? 1 : 0;
+  window_.SetItemCheck(static_cast<int>(MenuId::Sound), SoundEnabled == 1);
+  window_.SetItemEnabled(static_cast<int>(MenuId::Sound), sound_.Available());
   compatibility_.ShowRules();
   BindFunctionKeys(window_);
   ApplyWindowSize();

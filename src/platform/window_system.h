@@ -64,6 +64,8 @@ class WindowSystem {
   // Check marks belong to the program: selecting an item never changes its mark by itself.
   virtual void SetItemCheck(int id, bool checked) = 0;
   virtual bool GetItemCheck(int id) const = 0;
+  // A disabled item shows greyed and cannot be chosen; every item starts enabled.
+  virtual void SetItemEnabled(int id, bool enabled) = 0;
   // The height in pixels of one line of the menu bar.
   virtual int GetMenuHeight() const = 0;
   // Makes function key F<functionKey> (1 to 12, no modifier) select the item with that id

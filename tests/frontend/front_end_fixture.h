@@ -11,6 +11,7 @@
 
 #include "frontend/front_end.h"
 #include "headless/headless_window_system.h"
+#include "headless/recorded_sound.h"
 #include "shared_folder.h"
 
 namespace pellark {
@@ -70,7 +71,8 @@ class FrontEndTest : public ::testing::Test {
 
   std::filesystem::path folder = ScratchFolderName();
   HeadlessWindowSystem window;
-  FrontEnd frontEnd{window, window, window};
+  RecordedSound sound;
+  FrontEnd frontEnd{window, window, window, sound};
 };
 
 // The same, started.

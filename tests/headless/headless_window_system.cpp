@@ -79,6 +79,15 @@ bool HeadlessWindowSystem::GetItemCheck(int id) const {
   return std::find(checkedIds_.begin(), checkedIds_.end(), id) != checkedIds_.end();
 }
 
+void HeadlessWindowSystem::SetItemEnabled(int id, bool enabled) {
+  std::erase(disabledIds_, id);
+  if (!enabled) disabledIds_.push_back(id);
+}
+
+bool HeadlessWindowSystem::IsItemEnabled(int id) const {
+  return std::find(disabledIds_.begin(), disabledIds_.end(), id) == disabledIds_.end();
+}
+
 void HeadlessWindowSystem::BindShortcutKey(int functionKey, int id) {
   const auto bound =
       std::find_if(shortcuts_.begin(), shortcuts_.end(),

@@ -106,6 +106,8 @@ class HeadlessWindowSystem final : public WindowSystem,
   void AddMenuSeparator() override;
   void SetItemCheck(int id, bool checked) override;
   bool GetItemCheck(int id) const override;
+  void SetItemEnabled(int id, bool enabled) override;
+  bool IsItemEnabled(int id) const;
   int GetMenuHeight() const override { return kMenuHeight; }
   void BindShortcutKey(int functionKey, int id) override;
   void DrawPicture(const Image& image, int width, int height) override;
@@ -143,6 +145,7 @@ class HeadlessWindowSystem final : public WindowSystem,
   std::vector<std::string> openMenus_;
   std::vector<MenuEntry> menuEntries_;
   std::vector<int> checkedIds_;
+  std::vector<int> disabledIds_;
   std::vector<Shortcut> shortcuts_;
   Image picture_;
   int pictureCount_ = 0;

@@ -63,6 +63,11 @@ bool MenuTree::IsChecked(int id) const {
   return item != items_.end() && item->second.checked;
 }
 
+void MenuTree::SetEnabled(int id, bool enabled) {
+  const auto item = items_.find(id);
+  if (item != items_.end()) item->second.action->setEnabled(enabled);
+}
+
 QWidget& MenuTree::CurrentMenu() {
   if (openMenus_.empty()) return bar_;
   return *openMenus_.back();

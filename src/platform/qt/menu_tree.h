@@ -28,6 +28,7 @@ class MenuTree {
   // Unknown ids are ignored, and read as unchecked.
   void SetCheck(int id, bool checked);
   bool IsChecked(int id) const;
+  void SetEnabled(int id, bool enabled);
 
  private:
   struct Item {

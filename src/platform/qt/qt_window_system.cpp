@@ -91,6 +91,7 @@ class QtWindowSystem final : public QtDesktop {
   void AddMenuSeparator() override { menus_->AddSeparator(); }
   void SetItemCheck(int id, bool checked) override { menus_->SetCheck(id, checked); }
   bool GetItemCheck(int id) const override { return menus_->IsChecked(id); }
+  void SetItemEnabled(int id, bool enabled) override { menus_->SetEnabled(id, enabled); }
   int GetMenuHeight() const override { return mainWindow_->MenuHeight(); }
 
   void BindShortcutKey(int functionKey, int id) override {
