@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++
   qt6-base-dev          # the desktop window: Qt 6 Widgets
+  qt6-multimedia-dev    # the desktop's sound: Qt 6 Multimedia
+  libsndfile1-dev       # pellark-run's WAV output
   libcli11-dev          # pellark-run's command line
   libpng-dev            # pellark-run's PNG output
   nettle-dev pkg-config # SHA-1, which identifies the programs of the program database
@@ -17,6 +19,7 @@ packages=(
   desktop-file-utils appstream shared-mime-info man-db  # checks of the installed desktop files
   dpkg-dev file         # the Debian package: its dependencies computed from the binaries
   xclip                 # the desktop tests read what the Inspector copies
+  pulseaudio pulseaudio-utils  # the sound test's own sound server, and its recorder
 )
 
 missing=()

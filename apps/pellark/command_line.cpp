@@ -27,6 +27,7 @@ void Parse(int argc, const char* const* argv, bool allowExtras, DesktopCommandLi
   });
   app.footer(kFooter);
   app.allow_extras(allowExtras);
+  app.add_flag("--mute", commandLine.mute, "start with Emulation > Sound off");
   app.add_option("PROGRAM", "program file to load at 0x200 after start-up")
       ->expected(1)
       ->each([&commandLine](const std::string& text) {

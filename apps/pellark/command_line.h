@@ -9,6 +9,8 @@ namespace pellark {
 struct DesktopCommandLine {
   // The program file to load after start-up, as a full path; none: the boot program runs.
   std::optional<std::string> program;
+  // Start with "Sound" off.
+  bool mute = false;
   // Set when the process ends here: 0 after --help or --version (printed on standard output),
   // 2 after a bad argument (one line on standard error).
   std::optional<int> exitStatus;

@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
   const auto sound = pellark::CreateQtSound();
   pellark::FrontEnd frontEnd(*window, *window, *window, *sound);
   if (!frontEnd.StartUp()) return 0;
+  if (commandLine.mute) frontEnd.RunCommand(pellark::MenuId::Sound);
   if (commandLine.program) frontEnd.OpenProgram(*commandLine.program);
   frontEnd.ProgramLoop();
   return 0;
