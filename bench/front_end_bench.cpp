@@ -13,6 +13,7 @@
 #include <string>
 
 #include "frontend/front_end.h"
+#include "platform/qt/qt_sound.h"
 #include "platform/qt/qt_window_system.h"
 #include "platform/sound.h"
 
@@ -111,6 +112,33 @@ void FrameTimedSpriteLoop(benchmark::State& state) {
   state.counters["percent_of_a_core"] = 100.0 * processSeconds / wall.count();
 }
 
+// A minute of a tone that never stops, played on the desktop's sound device, while the sprite
+// loop runs in the XO-CHIP rules at state.range(0) cycles per frame. Counts the times the
+// device ran dry: each is a break in the tone. Needs a sound server (PULSE_SERVER).
+void TonePlayedForAMinute(benchmark::State& state) {
+  const auto sound = CreateQtSound();
+  if (!sound->Available()) {
+    state.SkipWithError("no sound device: start a sound server, or point PULSE_SERVER at one");
+    return;
+  }
+  FrontEnd frontEnd(*window, *window, *window, *sound);
+  if (!frontEnd.StartUp()) {
+    state.SkipWithError("the front end did not start");
+    return;
+  }
+  Machine& machine = frontEnd.machine();
+  std::int32_t address = kProgramStart;
+  for (const int byte : kSpriteLoop) machine.SetCell(address++, ToHexByte(byte));
+  frontEnd.RunCommand(MenuId::ResetAt200);
+  machine.UseRules(RulesOf(Profile::XoChip));
+  machine.Rules.cyclesPerFrame = static_cast<std::int32_t>(state.range(0));
+  for (auto _ : state) {
+    machine.SoundTimer = 255;
+    for (std::int32_t pass = 0; pass < machine.Rules.cyclesPerFrame; ++pass) frontEnd.RunPass();
+  }
+  state.counters["underruns"] = static_cast<double>(sound->Underruns());
+}
+
 BENCHMARK(RegisterLoop)->MinTime(2.0);
 BENCHMARK(RegisterLoopInspected)->MinTime(2.0);
 BENCHMARK(SpriteLoop)->MinTime(2.0);
@@ -123,6 +151,12 @@ BENCHMARK(FrameTimedSpriteLoop)
     ->Arg(1000)
     ->Arg(200'000)
     ->Iterations(300)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(TonePlayedForAMinute)
+    ->Arg(1000)
+    ->Arg(200'000)
+    ->Iterations(60 * 60)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 

@@ -7,20 +7,17 @@
 #include <QMediaDevices>
 #include <QtGlobal>
 #include <algorithm>
-#include <vector>
+#include <chrono>
 
 #include "core/sound.h"
 
 namespace pellark {
 namespace {
 
-constexpr qsizetype kFrameBytes = kSoundSamplesPerFrame * sizeof(std::int16_t);
-// What the device holds: two frames, so that a frame that comes a little late finds one still
-// playing.
-constexpr qsizetype kDeviceBufferBytes = 2 * kFrameBytes;
-// Samples waiting for room in the device, at most a frame: older ones are dropped first, so
-// that a frame leaves at most 50 ms (three frames) after the machine made it.
-constexpr std::size_t kMostWaitingSamples = kSoundSamplesPerFrame;
+constexpr qint64 kSampleBytes = sizeof(std::int16_t);
+// What the device holds: three frames, so that a frame leaves at most 50 ms after the machine
+// made it, and one that comes a frame late still finds two playing.
+constexpr qsizetype kDeviceBufferBytes = 3 * kSoundSamplesPerFrame * kSampleBytes;
 
 bool HasTone(std::span<const std::int16_t> samples) {
   return std::any_of(samples.begin(), samples.end(), [](std::int16_t s) { return s != 0; });
@@ -47,40 +44,63 @@ class QtSound final : public SoundService {
 
   void PlayFrame(std::span<const std::int16_t> samples) override {
     if (!sink_) return;
-    // A device that ran dry during a tone has been heard to break it.
-    if (toneQueued_ && waiting_.empty() && sink_->state() == QAudio::IdleState) ++underruns_;
-    waiting_.insert(waiting_.end(), samples.begin(), samples.end());
-    if (waiting_.size() > kMostWaitingSamples)
-      waiting_.erase(waiting_.begin(), waiting_.end() - kMostWaitingSamples);
-    const qint64 room = sink_->bytesFree() / static_cast<qint64>(sizeof(std::int16_t));
-    const auto count =
-        std::min(static_cast<std::size_t>(std::max<qint64>(room, 0)), waiting_.size());
-    if (count > 0) {
-      const qint64 written = output_->write(reinterpret_cast<const char*>(waiting_.data()),
-                                            static_cast<qint64>(count * sizeof(std::int16_t)));
-      const auto samplesWritten =
-          static_cast<std::ptrdiff_t>(std::max<qint64>(written, 0) / sizeof(std::int16_t));
-      waiting_.erase(waiting_.begin(), waiting_.begin() + samplesWritten);
-    }
+    CountUnderrun();
+    // What does not fit is dropped: a frame is never heard later than the buffer allows.
+    const qint64 bytes = std::min(sink_->bytesFree(), static_cast<qint64>(samples.size_bytes()));
+    const qint64 written = bytes < kSampleBytes
+                               ? 0
+                               : output_->write(reinterpret_cast<const char*>(samples.data()),
+                                                bytes - bytes % kSampleBytes);
+    Queue(std::max<qint64>(written, 0));
     toneQueued_ = HasTone(samples);
   }
 
   void Silence() override {
     if (!sink_) return;
-    waiting_.clear();
     toneQueued_ = false;
     // Drops what the device still holds; it starts again for the next frame.
     sink_->reset();
     output_ = sink_->start();
+    starting_ = true;
+    startingBytes_ = 0;
   }
 
   std::uint64_t Underruns() const override { return underruns_; }
 
  private:
+  using Clock = std::chrono::steady_clock;
+
+  // The device plays what it holds in real time, from the moment its buffer first fills (and
+  // fills again after running dry): when the frame before a tone's next one has all been
+  // played by now, the device has run dry and the tone has broken.
+  void CountUnderrun() {
+    if (starting_ || Clock::now() <= queuedUntil_) return;
+    if (toneQueued_) ++underruns_;
+    starting_ = true;
+    startingBytes_ = 0;
+  }
+  void Queue(qint64 bytes) {
+    const auto duration =
+        std::chrono::microseconds(bytes / kSampleBytes * 1'000'000 / kSoundSampleRate);
+    if (!starting_) {
+      queuedUntil_ += duration;
+      return;
+    }
+    startingBytes_ += bytes;
+    if (startingBytes_ < kDeviceBufferBytes) return;
+    starting_ = false;
+    queuedUntil_ = Clock::now() + std::chrono::microseconds(startingBytes_ / kSampleBytes *
+                                                            1'000'000 / kSoundSampleRate);
+  }
+
   std::unique_ptr<QAudioSink> sink_;
   // Where frames are written for the device to play.
   QIODevice* output_ = nullptr;
-  std::vector<std::int16_t> waiting_;
+  // When the device will have played everything written to it, as the wall clock keeps it;
+  // while starting, it waits for a full buffer before it plays.
+  Clock::time_point queuedUntil_{};
+  bool starting_ = true;
+  qint64 startingBytes_ = 0;
   bool toneQueued_ = false;
   std::uint64_t underruns_ = 0;
 };
