@@ -125,6 +125,32 @@ TEST_F(DesktopSound, PlaysTheBeepTestsDotsAt500Hz) {
   EXPECT_NEAR(Frequency(samples, *dot), 500, 5);
 }
 
+TEST_F(DesktopSound, StopSilencesItAndRunSoundsAgain) {
+  const auto pellark = StartPellark({});
+  const auto tonesAtLeast = [&](std::size_t count) {
+    const auto deadline = std::chrono::steady_clock::now() + kEventLimit;
+    while (CompleteTones(recorder.Samples()).size() < count &&
+           std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return CompleteTones(recorder.Samples()).size() >= count;
+  };
+  ASSERT_TRUE(tonesAtLeast(1)) << Runs(recorder.Samples());
+  x11.Command("xdotool search --name '^Pellark$' windowfocus --sync key F6");
+  // SOS goes on within half a second; stopped, nothing more sounds.
+  const std::size_t stoppedAt = recorder.Samples().size();
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  const std::vector<std::int16_t>& samples = recorder.Samples();
+  const std::vector<std::int16_t> afterStop(
+      samples.begin() + static_cast<std::ptrdiff_t>(stoppedAt + kRate / 10), samples.end());
+  EXPECT_TRUE(std::none_of(afterStop.begin(), afterStop.end(), [](std::int16_t s) {
+    return std::abs(s) > kLoud;
+  })) << Runs(samples);
+  const std::size_t tonesBefore = CompleteTones(samples).size();
+  x11.Command("xdotool search --name '^Pellark$' windowfocus --sync key F5");
+  EXPECT_TRUE(tonesAtLeast(tonesBefore + 1)) << "no tone after Run: " << Runs(recorder.Samples());
+}
+
 TEST_F(DesktopSound, WithSoundOffRecordsSilence) {
   const auto pellark = StartPellark({"--mute"});
   // The test beeps within its first second; three seconds of it hold several beeps.
