@@ -160,7 +160,9 @@ int Runner::Run() {
   const std::int32_t spinCount =
       options_.speedPercent ? SpinCountForSpeed(*options_.speedPercent) : kNoPacing;
   for (const std::int32_t address : options_.breaks) breakpoints_.Add(address);
+  for (const Watchpoint& watch : options_.watches) watchpoints_.Add(watch);
   bool broke = false;
+  std::optional<WatchStop> watchStop;
   const auto start = std::chrono::steady_clock::now();
   // A program that ends itself (00FD) stops the machine, and the run; output that cannot be
   // written ends it too: nobody would see the rest.
@@ -179,6 +181,8 @@ int Runner::Run() {
       broke = true;
       break;
     }
+    watchStop = watchpoints_.StopsBefore(machine_);
+    if (watchStop) break;
     ++executed_;
     keyboard_.BeginInstruction();
     RunInstructionPass(machine_, spinCount);
@@ -188,6 +192,7 @@ int Runner::Run() {
   if (!endedInKeyWait_) ReportMachine();
   output_.Flush();
   if (broke) std::fprintf(stderr, "break at $%s\n", HexText(machine_.NextFetchAddress()).c_str());
+  if (watchStop) std::fprintf(stderr, "watch at %s\n", watchStop->Text().c_str());
   if (options_.benchmark) ReportBenchmark(elapsed.count());
   if (output_.Failed()) {
     // A reader that closes the pipe has seen all it wanted: that ends the run without a word.

@@ -8,6 +8,7 @@
 #include "core/breakpoints.h"
 #include "core/machine.h"
 #include "core/machine_host.h"
+#include "core/watchpoints.h"
 #include "files/program_database.h"
 #include "files/program_file.h"
 #include "pellark-run/output_buffer.h"
@@ -71,6 +72,7 @@ class Runner final : public MachineHost, public TraceLog {
   PressSchedule keyboard_;
   Machine machine_;
   Breakpoints breakpoints_;
+  Watchpoints watchpoints_;
   std::uint64_t executed_ = 0;
   // A key wait that nothing will answer has ended the run.
   bool endedInKeyWait_ = false;

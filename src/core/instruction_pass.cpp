@@ -72,9 +72,9 @@ void Machine::EndFrame(FramePacing framePacing) {
   DelayTimer = std::max(DelayTimer - 1, 0);
   SoundTimer = std::max(SoundTimer - 1, 0);
   if (framePacing == FramePacing::RealTime) {
-    host_.ShowFrame();
+    host_->ShowFrame();
   } else {
-    host_.RefreshWindow();
+    host_->RefreshWindow();
   }
 }
 

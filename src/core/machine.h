@@ -168,7 +168,15 @@ class Machine {
     address &= addressMask_;
     if (address < 0 || address > LastCell()) return;
     MemoryCells.Set(static_cast<std::size_t>(address), value);
+    if (cellWrites_ != nullptr) cellWrites_->push_back(address);
   }
+
+  // What the next instruction would do, found by running it on trial, a copy of this machine
+  // that tells host rather than this machine's host and traces to trace; the addresses of the
+  // cells it writes go to cellWrites. This machine stays as it is. A key wait (Fx0A) only
+  // begins on the copy.
+  void TryNextInstruction(Machine& trial, MachineHost& host, TraceLog& trace,
+                          std::vector<std::int32_t>& cellWrites) const;
 
   // A pixel's value: the first plane's bit plus twice the second's (0 to 3).
   int PixelValue(int x, int y) const {
@@ -296,9 +304,12 @@ class Machine {
   std::int32_t keyWaitLength_ = 0;
   // InterruptKeyWait has asked the wait to end at its next round, a key held or not.
   bool keyWaitInterrupted_ = false;
-  MachineHost& host_;
-  KeyboardService& keyboard_;
+  // Pointers, so that a machine can be copied whole for a trial (TryNextInstruction).
+  MachineHost* host_;
+  KeyboardService* keyboard_;
   TraceLog* trace_ = nullptr;
+  // The addresses the cells written go to, in a trial; null otherwise.
+  std::vector<std::int32_t>* cellWrites_ = nullptr;
 };
 
 }  // namespace pellark

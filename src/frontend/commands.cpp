@@ -161,8 +161,12 @@ void FrontEnd::ReadBootImageIntoMachine() {
 
 void FrontEnd::Run() {
   // From a stop the machine runs on from where it stands, past a breakpoint there.
-  if (machine_.Running == 0) breakpoints_.RunOn(machine_);
+  if (machine_.Running == 0) {
+    breakpoints_.RunOn(machine_);
+    watchpoints_.RunOn();
+  }
   breakpointStop_ = -1;
+  watchStop_.clear();
   machine_.Running = 1;
   window_.SetItemCheck(static_cast<int>(MenuId::Run), true);
   window_.SetItemCheck(static_cast<int>(MenuId::Stop), false);
@@ -173,6 +177,7 @@ void FrontEnd::Run() {
 void FrontEnd::Stop() {
   machine_.Running = 0;
   breakpointStop_ = -1;
+  watchStop_.clear();
   window_.SetItemCheck(static_cast<int>(MenuId::Run), false);
   window_.SetItemCheck(static_cast<int>(MenuId::Stop), true);
 }

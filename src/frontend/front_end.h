@@ -8,6 +8,7 @@
 #include "core/breakpoints.h"
 #include "core/machine.h"
 #include "core/machine_host.h"
+#include "core/watchpoints.h"
 #include "files/program_database.h"
 #include "files/program_file.h"
 #include "frontend/compatibility.h"
@@ -90,6 +91,7 @@ class FrontEnd final : public MachineHost, public TraceLog {
  private:
   void Step();
   void StopAtBreakpoint();
+  void StopAtWatchpoint(const WatchStop& stop);
   void RequestQuit();
   // Resets the machine at its ResetAddress; a full reset reads the boot image first.
   void ResetMachine();
@@ -148,6 +150,9 @@ class FrontEnd final : public MachineHost, public TraceLog {
   Breakpoints breakpoints_;
   // The breakpoint the machine stopped before; -1 when it was not a breakpoint that stopped it.
   std::int32_t breakpointStop_ = -1;
+  Watchpoints watchpoints_;
+  // What the watchpoint that stopped the machine found; empty when none stopped it.
+  std::string watchStop_;
   InspectorController inspector_;
   // Whether the program's colours and keys apply.
   bool programLook_ = false;

@@ -30,6 +30,11 @@ void FrontEnd::RunPass() {
   }
   if (machine_.Running == 1 && breakpoints_.StopsBefore(machine_)) StopAtBreakpoint();
   if (machine_.Running == 1) {
+    if (const std::optional<WatchStop> stop = watchpoints_.StopsBefore(machine_)) {
+      StopAtWatchpoint(*stop);
+    }
+  }
+  if (machine_.Running == 1) {
     RunInstructionPass(machine_, SpinCount);
   } else {
     // A stopped machine does not spin.
@@ -41,6 +46,7 @@ void FrontEnd::Step() {
   // Only a stopped machine steps, and not while an instruction waits for a key.
   if (machine_.Running == 1 || machine_.WaitingForKey()) return;
   breakpointStop_ = -1;
+  watchStop_.clear();
   // A step is one instruction the user looks at: nothing to pace, no frame to wait for.
   RunInstructionPass(machine_, kNoPacing, FramePacing::Immediate);
   RefreshWindow();
@@ -49,6 +55,11 @@ void FrontEnd::Step() {
 void FrontEnd::StopAtBreakpoint() {
   Stop();
   breakpointStop_ = machine_.NextFetchAddress();
+}
+
+void FrontEnd::StopAtWatchpoint(const WatchStop& stop) {
+  Stop();
+  watchStop_ = stop.Text();
 }
 
 void FrontEnd::PollEvents() {
