@@ -28,6 +28,9 @@ for that counts as a frame of instructions for the presses. A --break ends the
 run as the end of -n does, then says "break at $ADDR" on standard error; a
 --watch ends it before the instruction, which has not run, and says "watch at",
 the instruction's trace line and the value it would change, old and new.
+A --replay runs the passes of a key file (instructions and rounds of key
+waits), with the keypad the window's machine read in each, under its rules:
+the run ends as the recorded one did.
 
 Profiles: "designed" is the machine exactly as designed; "chip8" (COSMAC VIP),
 "modern", "schip10" (CHIP-48 / SUPER-CHIP 1.0), "schip" (SUPER-CHIP 1.1) and
@@ -284,6 +287,15 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
          "changes register Vx or I; repeatable")
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
       ->each([&options](const std::string& text) { options.watches.push_back(ParseWatch(text)); });
+  CLI::Option* replay =
+      option("--replay", "FILE",
+             "run PROGRAM with the keys, rules and length of a key file\n"
+             "recorded in the window (Emulation > Record keys...)")
+          ->each([&options](const std::string& text) { options.replay = ParseFileName(text); })
+          ->needs("PROGRAM");
+  for (const char* name : {"--press", "--profile", "--quirks", "--cycles-per-frame", "-n"}) {
+    replay->excludes(app.get_option(name));
+  }
   app.add_flag("--info", options.info,
                "print what the program database says of PROGRAM, and the\n"
                "rules it would run by, instead of running it")

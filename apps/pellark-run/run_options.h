@@ -59,6 +59,9 @@ struct RunOptions {
   // The run ends before the first instruction that writes a watched cell, or changes a
   // watched register or I.
   std::vector<Watchpoint> watches;
+  // A key file recorded in the window: its keys, rules and length replace --press, the rules
+  // options and -n. Empty for none.
+  std::string replay;
 };
 
 // The options, or the exit status when the run ends here: 0 after --help or --version

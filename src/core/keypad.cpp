@@ -37,6 +37,11 @@ void Machine::SetExtraKeys(std::span<const KeypadKey> keys) {
   keypadGeneration_ = keyboard_->SnapshotGeneration() - 1;
 }
 
+void Machine::UseKeyboard(KeyboardService& keyboard) {
+  keyboard_ = &keyboard;
+  keypadGeneration_ = keyboard_->SnapshotGeneration() - 1;
+}
+
 bool Machine::IsKeypadKeyHeld(std::int32_t key) const {
   // The keypad has no key above F.
   return key >= 0 && key < 16 && KeyStates[static_cast<std::size_t>(key)] == 1;

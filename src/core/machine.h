@@ -144,6 +144,9 @@ class Machine {
   // PC keys that press keypad keys beside the sixteen of kKeypadMap (a program's arrow keys);
   // none as designed.
   void SetExtraKeys(std::span<const KeypadKey> keys);
+  // Reads the keypad from keyboard from now on (a replay's keys, or the user's again); the next
+  // reading reads it anew.
+  void UseKeyboard(KeyboardService& keyboard);
   // With frame timing: counts the instruction just executed and ends the frame after the
   // frame's share of instructions, or early when a sprite draw asked for it.
   void CountFrameCycle(FramePacing framePacing);

@@ -80,6 +80,9 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::Inspector: ToggleInspector(); break;
     case MenuId::Step: Step(); break;
     case MenuId::SaveTrace: SaveTrace(); break;
+    case MenuId::RecordKeys: RecordKeys(); break;
+    case MenuId::StopRecordingKeys: FinishRecording(); break;
+    case MenuId::ReplayKeys: ReplayKeys(); break;
     case MenuId::None: break;
   }
 }
@@ -90,12 +93,13 @@ void FrontEnd::OpenProgram(const std::string& path) {
   LoadProgram(path);
 }
 
-void FrontEnd::LoadProgram(const std::string& path) {
+void FrontEnd::LoadProgram(const std::string& path, const MachineRules* rules) {
   const ProgramCommands::ProgramFile file = programs_.ReadProgram(path);
   ProgramInMemory = file.known;
   ProgramSha1 = file.sha1;
   // The rules for the program decide how much memory it may fill.
   FollowProgramInMemory();
+  if (rules != nullptr) machine_.UseRules(*rules);
   if (programs_.StoreProgram(file)) {
     ShowRecognition();
     return;
@@ -134,12 +138,17 @@ void FrontEnd::ShowProgramInformation() {
 }
 
 void FrontEnd::RequestQuit() {
-  // The program ends after the current pass; a key wait in progress ends first.
+  // The program ends after the current pass; a key wait in progress ends first. The recording
+  // ends before that: the interrupted wait is no key.
+  FinishRecording();
   machine_.QuitRequested = 1;
   machine_.InterruptKeyWait();
 }
 
 void FrontEnd::ResetMachine() {
+  // The run recorded or replayed ends with the machine it ran on.
+  FinishRecording();
+  FinishReplay();
   // Read at every full reset, as a boot image replaced or removed meanwhile is meant to show.
   if (machine_.ResetAddress == kBootStart) ReadBootImageIntoMachine();
   machine_.ResetMachine();

@@ -23,7 +23,7 @@ void FrontEnd::RunPass() {
   if (machine_.WaitingForKey()) {
     // The wait goes on whether the machine runs or was stopped meanwhile; the pacing is the
     // one its instruction's pass asked for.
-    const bool waiting = !RunInstructionPass(machine_, SpinCount);
+    const bool waiting = !RunMachinePass(SpinCount);
     // Without frames to wait for, a wait that finds no key does not spin.
     if (waiting && !machine_.Rules.frameTiming) SleepMilliseconds(1);
     return;
@@ -35,7 +35,7 @@ void FrontEnd::RunPass() {
     }
   }
   if (machine_.Running == 1) {
-    RunInstructionPass(machine_, SpinCount);
+    RunMachinePass(SpinCount);
   } else {
     // A stopped machine does not spin.
     SleepMilliseconds(1);
@@ -48,7 +48,7 @@ void FrontEnd::Step() {
   breakpointStop_ = -1;
   watchStop_.clear();
   // A step is one instruction the user looks at: nothing to pace, no frame to wait for.
-  RunInstructionPass(machine_, kNoPacing, FramePacing::Immediate);
+  RunMachinePass(kNoPacing, FramePacing::Immediate);
   RefreshWindow();
 }
 

@@ -20,6 +20,7 @@ std::string BuildCreditText() {
 
 FrontEnd::FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorView& inspector)
     : window_(window),
+      keyboard_(keyboard),
       machine_(*this, keyboard),
       programs_(machine_, window),
       compatibility_(machine_, window),
