@@ -172,7 +172,9 @@ void FrontEnd::Run() {
   // From a stop the machine runs on from where it stands, past a breakpoint there.
   if (machine_.Running == 0) {
     breakpoints_.RunOn(machine_);
-    watchpoints_.RunOn();
+    // Only the instruction a watchpoint stopped before passes it; after a breakpoint or a Stop
+    // the next instruction is watched as any other.
+    if (!watchStop_.empty()) watchpoints_.RunOn();
   }
   breakpointStop_ = -1;
   watchStop_.clear();

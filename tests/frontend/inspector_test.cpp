@@ -194,6 +194,19 @@ TEST_F(InspectorTest, WatchpointsStopBeforeTheChangeAndRunOnFromIt) {
   EXPECT_TRUE(machine().Running);
 }
 
+TEST_F(InspectorTest, AWatchpointStopsAtTheInstructionABreakpointStoppedBefore) {
+  StartProgram({0x60, 0x01, 0x61, 0x02, 0x12, 0x04});
+  Send({Kind::BreakpointToggle, 0, 0x202});
+  Send({.kind = Kind::WatchpointToggle, .text = "V1"});
+  Passes(3);
+  EXPECT_EQ(Inspect().breakpointStop, 0x202);
+  Select(MenuId::Run);
+  Passes(2);
+  EXPECT_FALSE(machine().Running);
+  EXPECT_EQ(machine().Registers[1], 0);
+  EXPECT_EQ(Inspect().watchStop, "$202: Mov V1,$2: V1 $00 -> $02");
+}
+
 TEST_F(InspectorTest, AWatchpointThatNamesNothingIsRefusedWithAMessage) {
   Send({.kind = Kind::WatchpointToggle, .text = "V3:2"});
   ASSERT_EQ(window.Messages().size(), 1u);
