@@ -15,7 +15,6 @@
 #include "files/rules_choice.h"
 #include "pellark-run/machine_report.h"
 #include "pellark-run/png_file.h"
-#include "platform/byte_file.h"
 #include "platform/sha1.h"
 #include "platform/text.h"
 #include "platform/working_folder.h"
@@ -162,14 +161,7 @@ void Runner::ReportRulesLine(Profile profile) {
 }
 
 bool Runner::ReadReplay() {
-  std::vector<int> bytes;
-  std::string reason;
-  if (!ReadFileBytes(FromWorkingFolder(options_.replay), kLargestKeyFile, bytes, reason)) {
-    Tell("pellark-run: cannot read the key file " + options_.replay + ": " + reason);
-    return false;
-  }
-  const std::string text(bytes.begin(), bytes.end());
-  KeyRecordingRead read = ReadKeyRecording(text);
+  KeyRecordingRead read = ReadKeyFile(FromWorkingFolder(options_.replay));
   if (!read.recording) {
     Tell("pellark-run: cannot replay " + options_.replay + ": " + read.error);
     return false;

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 
+#include "platform/byte_file.h"
 #include "platform/text.h"
 
 namespace pellark {
@@ -217,6 +218,21 @@ std::string KeyRecordingText(const KeyRecording& recording) {
 
 KeyRecordingRead ReadKeyRecording(std::string_view text) {
   return KeyFileReader(text).Read();
+}
+
+KeyRecordingRead ReadKeyFile(const std::string& path) {
+  ByteFile file;
+  if (!file.OpenFileForReading(path)) return {std::nullopt, file.FailureReason()};
+  std::string text;
+  // One byte more than the largest file, so that a larger one is told apart, never cut short.
+  while (text.size() <= kLargestKeyFile && !file.AtEndOfFile())
+    text += static_cast<char>(file.ReadFileByte());
+  file.CloseFileSlot();
+  if (file.ReadFailed()) return {std::nullopt, file.FailureReason()};
+  if (text.size() > kLargestKeyFile) {
+    return {std::nullopt, "it is larger than " + DecimalText(kLargestKeyFile >> 20) + " MB"};
+  }
+  return ReadKeyRecording(text);
 }
 
 }  // namespace pellark

@@ -52,6 +52,10 @@ KeyRecordingRead ReadKeyRecording(std::string_view text);
 // The most bytes a key file may have: a day of play changing keys every frame fits.
 inline constexpr std::size_t kLargestKeyFile = 64 << 20;
 
+// Reads the key file at path: the recording, or why there is none (the file cannot be read, is
+// larger than kLargestKeyFile, or is no key file this build reads).
+KeyRecordingRead ReadKeyFile(const std::string& path);
+
 // The keypad keys held, as a KeyRecording change counts them, from the machine's KeyStates.
 template <typename KeyStates>
 std::uint16_t KeypadBits(const KeyStates& keyStates) {

@@ -1,5 +1,3 @@
-#include <vector>
-
 #include "core/instruction_pass.h"
 #include "frontend/front_end.h"
 #include "platform/byte_file.h"
@@ -73,13 +71,7 @@ void FrontEnd::ReplayKeys() {
   const std::string path =
       window_.AskFileToOpen("Replay keys", programs_.DialogFolder(), kKeyFilePattern);
   if (path.empty()) return;
-  std::vector<int> bytes;
-  std::string reason;
-  if (!ReadFileBytes(path, kLargestKeyFile, bytes, reason)) {
-    window_.ShowMessageBox("Pellark", "Error: Can't read the key file: " + reason);
-    return;
-  }
-  KeyRecordingRead read = ReadKeyRecording(std::string(bytes.begin(), bytes.end()));
+  KeyRecordingRead read = ReadKeyFile(path);
   if (!read.recording) {
     window_.ShowMessageBox("Pellark", "Error: Can't replay the key file: " + read.error);
     return;

@@ -3,7 +3,10 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "files/key_replay.h"
@@ -113,6 +116,31 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(KeyFile, EmptyIsRefused) {
   EXPECT_FALSE(ReadKeyRecording("").recording);
+}
+
+// A file is read whole or not at all: one too large is refused, never cut to a shorter run.
+TEST(KeyFile, LargerThanTheLimitIsRefused) {
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("pellark-large-keys-" + std::to_string(::getpid()));
+  const std::string text = KeyRecordingText(ARecording(Profile::Designed));
+  {
+    std::ofstream file(path, std::ios::binary);
+    file << text << std::flush;
+    ASSERT_TRUE(ReadKeyFile(path.string()).recording);
+    // A hole up to the limit, and one byte more.
+    file.seekp(static_cast<std::streamoff>(kLargestKeyFile));
+    file << "\n";
+  }
+  const KeyRecordingRead read = ReadKeyFile(path.string());
+  std::filesystem::remove(path);
+  EXPECT_FALSE(read.recording);
+  EXPECT_EQ(read.error, "it is larger than 64 MB");
+}
+
+TEST(KeyFile, ThatIsMissingSaysWhy) {
+  const KeyRecordingRead read = ReadKeyFile("/nonexistent/run.c8keys");
+  EXPECT_FALSE(read.recording);
+  EXPECT_EQ(read.error, "No such file or directory");
 }
 
 // The replay's keyboard holds, before each pass, the keys of the last change up to it.
