@@ -116,6 +116,44 @@ INSTANTIATE_TEST_SUITE_P(Table, KeyRecordingTest,
                            return std::string(info.param.name);
                          });
 
+struct Ending {
+  const char* name;
+  MenuId command;
+};
+
+void PrintTo(const Ending& ending, std::ostream* out) {
+  *out << ending.name;
+}
+
+class RecordingEnd : public StartedFrontEndTest, public ::testing::WithParamInterface<Ending> {};
+
+// A recording keeps one run under one set of rules: what ends either ends it, and its file holds
+// the passes up to then.
+TEST_P(RecordingEnd, WritesThePassesSoFar) {
+  frontEnd.OpenProgram(WriteFile("keys.ch8", kKeyProgram));
+  const std::string keyFile = (folder / "run.c8keys").string();
+  window.QueueSaveAnswer(keyFile);
+  Select(MenuId::RecordKeys);
+  window.SetKeyHeld(kScanW, true);
+  for (int i = 0; i < 25; ++i) frontEnd.RunPass();
+  Select(GetParam().command);
+  frontEnd.RunPass();
+  const KeyRecordingRead read = ReadKeyFile(keyFile);
+  ASSERT_TRUE(read.recording) << read.error;
+  EXPECT_EQ(read.recording->passes, 25u);
+  EXPECT_EQ(read.recording->changes, (std::vector<KeyRecording::Change>{{1, 1u << 5}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RecordingEnd,
+                         ::testing::Values(Ending{"StopRecordingKeys", MenuId::StopRecordingKeys},
+                                           Ending{"SwitchChanged", MenuId::SwitchVblank},
+                                           Ending{"CyclesPerFrameChosen", MenuId::Cycles30},
+                                           Ending{"Reset", MenuId::ResetAt200},
+                                           Ending{"Quit", MenuId::Quit}),
+                         [](const ::testing::TestParamInfo<Ending>& info) {
+                           return std::string(info.param.name);
+                         });
+
 struct Refusal {
   const char* name;
   const char* file;  // the key file's text; {sha1} stands for the loaded program's SHA-1
