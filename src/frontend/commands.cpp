@@ -99,7 +99,11 @@ void FrontEnd::LoadProgram(const std::string& path, const MachineRules* rules) {
   ProgramSha1 = file.sha1;
   // The rules for the program decide how much memory it may fill.
   FollowProgramInMemory();
-  if (rules != nullptr) machine_.UseRules(*rules);
+  if (rules != nullptr) {
+    machine_.UseRules(*rules);
+    // The switches and the frame rate show what runs; the profile marks stay the user's choice.
+    compatibility_.ShowRules();
+  }
   if (programs_.StoreProgram(file)) {
     ShowRecognition();
     return;
