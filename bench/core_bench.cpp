@@ -1,6 +1,7 @@
 // How fast the instruction cycle runs with no pacing: a register and jump loop, a
 // sprite-drawing loop, and the register loop with every instruction traced; each against a
-// plain byte-array interpreter running the same program in the same run.
+// plain byte-array interpreter running the same program in the same run. Then what watchpoints
+// and a key recording cost the register loop.
 #include <benchmark/benchmark.h>
 
 #include <time.h>
@@ -13,6 +14,8 @@
 #include "core/machine.h"
 #include "core/machine_host.h"
 #include "core/sound.h"
+#include "core/watchpoints.h"
+#include "frontend/key_recorder.h"
 #include "plain_interpreter.h"
 #include "platform/keyboard.h"
 #include "trace/trace_log.h"
@@ -158,8 +161,51 @@ void FrameOfSound(benchmark::State& state) {
       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
+// The register loop with watchpoints checked before every instruction: state.range(0) is none (the
+// check alone), V7 (which no instruction writes: none is tried out), or V2 (its add is tried out
+// on a copy of the machine, every sixth instruction); state.range(1) is 1 for XO-CHIP's rules,
+// whose 64 KiB memory the copy takes.
+void RegisterLoopWatched(benchmark::State& state) {
+  static constexpr const char* kWatches[] = {nullptr, "V7", "V2"};
+  const char* watch = kWatches[state.range(0)];
+  const bool xoChip = state.range(1) == 1;
+  state.SetLabel(std::string(watch == nullptr ? "none" : watch) + (xoChip ? " xochip" : ""));
+  BenchMachine bench(kRegisterLoop);
+  bench.machine.UseRules(xoChip ? RulesOf(Profile::XoChip) : MachineRules{});
+  Watchpoints watchpoints;
+  if (watch != nullptr) watchpoints.Add(*ParseWatchpoint(watch));
+  std::int64_t stops = 0;
+  for (auto _ : state) {
+    // A stop is counted, and the machine runs on as Run would.
+    if (watchpoints.StopsBefore(bench.machine)) ++stops;
+    bench.machine.ExecuteInstruction();
+  }
+  state.SetItemsProcessed(state.iterations());
+  state.counters["stops_per_instruction"] =
+      static_cast<double>(stops) / static_cast<double>(state.iterations());
+}
+
+// Whole passes, as the register loop runs at 100%, with the keypad recorded after each.
+void RegisterLoopRecorded(benchmark::State& state) {
+  BenchMachine bench(kRegisterLoop);
+  KeyRecorder recorder("unused.c8keys", std::string(40, '0'), bench.machine.Rules);
+  for (auto _ : state) {
+    RunInstructionPass(bench.machine, kNoPacing);
+    recorder.AfterPass(KeypadBits(bench.machine.KeyStates));
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+void RegisterLoopPasses(benchmark::State& state) {
+  BenchMachine bench(kRegisterLoop);
+  for (auto _ : state) RunInstructionPass(bench.machine, kNoPacing);
+  state.SetItemsProcessed(state.iterations());
+}
+
 BENCHMARK(RegisterLoop);
 BENCHMARK(SpriteLoop);
+BENCHMARK(RegisterLoopWatched)->ArgsProduct({{0, 1, 2}, {0, 1}});
+BENCHMARK(RegisterLoopPasses);
+BENCHMARK(RegisterLoopRecorded);
 BENCHMARK(RegisterLoopTraced);
 BENCHMARK(FrameOfSound)->Arg(kResetPitch)->Arg(255);
 BENCHMARK(RegisterLoopInProfile)->DenseRange(0, kProfileTable.size() - 1);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang in build-fuzz/ and runs each for half of FUZZ_SECONDS (60 by
-# default): the program fuzzer seeded with the shared folder's programs, the database fuzzer
-# seeded with its program database. A crash or a sanitizer report fails the script.
+# Builds the fuzz targets with clang in build-fuzz/ and runs each for a third of FUZZ_SECONDS (60
+# by default): the program fuzzer seeded with the shared folder's programs, the database fuzzer
+# seeded with its program database, the key file fuzzer with key files of its own. A crash or a sanitizer report fails the script.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$top/build-fuzz"
@@ -10,11 +10,12 @@ database="$shared/chip-8-database"
 "$top/scripts/install-dependencies.sh"
 CXX=clang++ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DPELLARK_FUZZ=ON -DPELLARK_BUILD_TESTS=OFF -DPELLARK_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" --target pellark_program_fuzzer pellark_database_fuzzer
+cmake --build "$build" --target pellark_program_fuzzer pellark_database_fuzzer \
+  pellark_key_file_fuzzer
 
 # The seeds come from the shared folder at every run and are never part of the project.
 seeds="$build/seeds"
-rm -rf "$seeds" && mkdir -p "$seeds/programs" "$seeds/database" "$build/crashes"
+rm -rf "$seeds" && mkdir -p "$seeds/programs" "$seeds/database" "$seeds/keys" "$build/crashes"
 cp "$shared"/roms/*.ch8 "$seeds/programs/"
 # A database input is its four files, separated by NUL bytes: the whole database, and its
 # platforms and quirks with no programs.
@@ -27,7 +28,16 @@ cp "$shared"/roms/*.ch8 "$seeds/programs/"
     cat "$database/quirks.json"
 } >"$seeds/database/no-programs"
 
-seconds=$((${FUZZ_SECONDS:-60} / 2))
+# Key files: one of the designed machine with keys held and let go, one of XO-CHIP's rules.
+printf 'pellark-keys 1\nprogram %s\nrules\nflag-registers 0\ncycles-per-frame 0\n%s\n%s\n' \
+  0123456789abcdef0123456789abcdef01234567 'switches shift,memory,clip' \
+  $'passes 900\n1 0010\n40 0000\n41 8001' >"$seeds/keys/designed"
+printf 'pellark-keys 1\nprogram %s\nrules %s\nflag-registers 16\n%s\nswitches none\npasses 0\n' \
+  89abcdef0123456789abcdef0123456789abcdef \
+  'flag-written-last random-byte-masked platform-sprites complete-fonts platform-group-zero key-wait-for-release xo-chip audible frame-timing' \
+  'cycles-per-frame 1000' >"$seeds/keys/xo-chip"
+
+seconds=$((${FUZZ_SECONDS:-60} / 3))
 # Runs one target on its corpus, to which it adds what it finds; the seeds stay as they are.
 fuzz() {
   local target=$1 seedFolder=$2
@@ -42,3 +52,4 @@ fuzz() {
 }
 fuzz pellark_program_fuzzer programs
 fuzz pellark_database_fuzzer database -dict="$top/fuzz/database.dict"
+fuzz pellark_key_file_fuzzer keys

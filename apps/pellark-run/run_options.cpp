@@ -25,7 +25,12 @@ with none left the run ends there, printing the wait's address on standard
 error, and the outputs show the machine as it was when the wait began. In the
 platform profiles the wait ends when its key is let go; each frame it waits
 for that counts as a frame of instructions for the presses. A --break ends the
-run as the end of -n does, then says "break at $ADDR" on standard error.
+run as the end of -n does, then says "break at $ADDR" on standard error; a
+--watch ends it before the instruction, which has not run, and says "watch at",
+the instruction's trace line and the value it would change, old and new.
+A --replay runs the passes of a key file (instructions and rounds of key
+waits), with the keypad the window's machine read in each, under its rules:
+the run ends as the recorded one did.
 
 Profiles: "designed" is the machine exactly as designed; "chip8" (COSMAC VIP),
 "modern", "schip10" (CHIP-48 / SUPER-CHIP 1.0), "schip" (SUPER-CHIP 1.1) and
@@ -179,6 +184,16 @@ std::int32_t ParseBreakAddress(const std::string& text) {
   return *address;
 }
 
+Watchpoint ParseWatch(const std::string& text) {
+  const std::optional<Watchpoint> watch = ParseWatchpoint(text);
+  if (!watch) {
+    FailWith(text,
+             "expected a hexadecimal address with a cell count within memory (A or A:N), "
+             "a register V0 to VF, or I");
+  }
+  return *watch;
+}
+
 ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
   RunOptions options;
   CLI::App app(
@@ -271,6 +286,21 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
       ->each([&options](const std::string& text) {
         options.breaks.push_back(ParseBreakAddress(text));
       });
+  option("--watch", "ADDR[:N]|Vx|I",
+         "end the run before the first instruction that writes one of\n"
+         "the N cells (default 1) from hexadecimal address ADDR, or\n"
+         "changes register Vx or I; repeatable")
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+      ->each([&options](const std::string& text) { options.watches.push_back(ParseWatch(text)); });
+  CLI::Option* replay =
+      option("--replay", "FILE",
+             "run PROGRAM with the keys, rules and length of a key file\n"
+             "recorded in the window (Emulation > Record keys...)")
+          ->each([&options](const std::string& text) { options.replay = ParseFileName(text); })
+          ->needs("PROGRAM");
+  for (const char* name : {"--press", "--profile", "--quirks", "--cycles-per-frame", "-n"}) {
+    replay->excludes(app.get_option(name));
+  }
   app.add_flag("--info", options.info,
                "print what the program database says of PROGRAM, and the\n"
                "rules it would run by, instead of running it")

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/machine_rules.h"
+#include "core/watchpoints.h"
 
 namespace pellark {
 
@@ -57,6 +58,12 @@ struct RunOptions {
   std::optional<std::int32_t> cyclesPerFrame;
   // The run ends before the first instruction fetched at any of these addresses.
   std::vector<std::int32_t> breaks;
+  // The run ends before the first instruction that writes a watched cell, or changes a
+  // watched register or I.
+  std::vector<Watchpoint> watches;
+  // A key file recorded in the window: its keys, rules and length replace --press, the rules
+  // options and -n. Empty for none.
+  std::string replay;
 };
 
 // The options, or the exit status when the run ends here: 0 after --help or --version
@@ -86,5 +93,8 @@ MemoryRange ParseMemoryRange(const std::string& text);
 MemoryPoke ParseMemoryPoke(const std::string& text);
 // A memory address, "$200", "200" or "0x200". Throws CLI::ValidationError when malformed.
 std::int32_t ParseBreakAddress(const std::string& text);
+// "ADDR[:N]", "Vx" or "I", as ParseWatchpoint reads them. Throws CLI::ValidationError when
+// malformed.
+Watchpoint ParseWatch(const std::string& text);
 
 }  // namespace pellark

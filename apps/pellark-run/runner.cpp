@@ -103,6 +103,20 @@ int Runner::PrintInformation() {
 }
 
 Profile Runner::ChooseRules() {
+  if (replay_) {
+    const MachineRules& rules = replay_->Recording().rules;
+    machine_.UseRules(rules);
+    // Named by the profile the recorded rules come from, whatever switches and frame rate the
+    // window had.
+    for (const ProfileEntry& entry : kProfileTable) {
+      MachineRules profileRules = entry.rules;
+      profileRules.switches = rules.switches;
+      profileRules.cyclesPerFrame = rules.cyclesPerFrame;
+      profileRules.frameTiming = rules.frameTiming;
+      if (profileRules == rules) return entry.profile;
+    }
+    return Profile::Designed;
+  }
   const RulesChoice choice = pellark::ChooseRules(options_.profile, knownProgram_);
   MachineRules rules = choice.rules;
   if (options_.quirks) rules.switches = *options_.quirks;
@@ -149,10 +163,50 @@ void Runner::ReportRulesLine(Profile profile) {
   Tell(line);
 }
 
+bool Runner::ReadReplay() {
+  KeyRecordingRead read = ReadKeyFile(FromWorkingFolder(options_.replay));
+  if (!read.recording) {
+    Tell("pellark-run: cannot replay " + options_.replay + ": " + read.error);
+    return false;
+  }
+  const std::string sha1 = Sha1Hex(programFile_.bytes);
+  if (programFile_.Read() && read.recording->programSha1 != sha1) {
+    Tell("pellark-run: cannot replay " + options_.replay +
+         ": it was recorded with another program (SHA-1 " + read.recording->programSha1 +
+         "), not " + *options_.program + " (SHA-1 " + sha1 + ")");
+    return false;
+  }
+  replay_.emplace(std::move(*read.recording));
+  machine_.UseKeyboard(*replay_);
+  return true;
+}
+
+bool Runner::StopsBefore() {
+  if (breakpoints_.StopsBefore(machine_)) {
+    broke_ = true;
+    return true;
+  }
+  watchStop_ = watchpoints_.StopsBefore(machine_);
+  return watchStop_.has_value();
+}
+
+void Runner::Replay(std::int32_t spinCount) {
+  // A machine stopped in the window still ran the passes the user stepped, so the run follows
+  // the passes, not the machine's Running.
+  while (!replay_->Ended() && !output_.Failed()) {
+    const bool instruction = !machine_.WaitingForKey();
+    if (instruction && StopsBefore()) return;
+    replay_->BeginPass(replay_->Pass() + 1);
+    if (instruction) ++executed_;
+    RunInstructionPass(machine_, spinCount);
+  }
+}
+
 int Runner::Run() {
   if (!StartUp()) return 2;
   // The rules for the program decide how much memory it may fill.
   if (options_.program) ReadProgram();
+  if (!options_.replay.empty() && !ReadReplay()) return 2;
   const Profile profile = ChooseRules();
   if (options_.program && !StoreProgram()) return 2;
   ReportRules(profile);
@@ -163,8 +217,30 @@ int Runner::Run() {
   const std::int32_t spinCount =
       options_.speedPercent ? SpinCountForSpeed(*options_.speedPercent) : kNoPacing;
   for (const std::int32_t address : options_.breaks) breakpoints_.Add(address);
-  bool broke = false;
+  for (const Watchpoint& watch : options_.watches) watchpoints_.Add(watch);
   const auto start = std::chrono::steady_clock::now();
+  if (replay_) {
+    Replay(spinCount);
+  } else {
+    RunWithPresses(spinCount);
+  }
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+  if (!endedInKeyWait_) ReportMachine();
+  output_.Flush();
+  if (broke_) std::fprintf(stderr, "break at $%s\n", HexText(machine_.NextFetchAddress()).c_str());
+  if (watchStop_) std::fprintf(stderr, "watch at %s\n", watchStop_->Text().c_str());
+  if (options_.benchmark) ReportBenchmark(elapsed.count());
+  if (output_.Failed()) {
+    // A reader that closes the pipe has seen all it wanted: that ends the run without a word.
+    if (output_.Error() != EPIPE)
+      Tell(std::string("pellark-run: cannot write to standard output: ") +
+           std::strerror(output_.Error()));
+    return 1;
+  }
+  return outputFileFailed_ || tellFailed_ ? 1 : 0;
+}
+
+void Runner::RunWithPresses(std::int32_t spinCount) {
   // A program that ends itself (00FD) stops the machine, and the run; output that cannot be
   // written ends it too: nobody would see the rest.
   // A key wait, once begun, ends before the run does.
@@ -178,28 +254,11 @@ int Runner::Run() {
       if (!waitEnded) keyboard_.PassWaitingFrame(InstructionsPerFrame());
       continue;
     }
-    if (breakpoints_.StopsBefore(machine_)) {
-      broke = true;
-      break;
-    }
+    if (StopsBefore()) break;
     ++executed_;
     keyboard_.BeginInstruction();
     RunInstructionPass(machine_, spinCount);
   }
-  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-
-  if (!endedInKeyWait_) ReportMachine();
-  output_.Flush();
-  if (broke) std::fprintf(stderr, "break at $%s\n", HexText(machine_.NextFetchAddress()).c_str());
-  if (options_.benchmark) ReportBenchmark(elapsed.count());
-  if (output_.Failed()) {
-    // A reader that closes the pipe has seen all it wanted: that ends the run without a word.
-    if (output_.Error() != EPIPE)
-      Tell(std::string("pellark-run: cannot write to standard output: ") +
-           std::strerror(output_.Error()));
-    return 1;
-  }
-  return outputFileFailed_ || tellFailed_ ? 1 : 0;
 }
 
 void Runner::Tell(const std::string& line) {

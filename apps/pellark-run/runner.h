@@ -8,6 +8,8 @@
 #include "core/breakpoints.h"
 #include "core/machine.h"
 #include "core/machine_host.h"
+#include "core/watchpoints.h"
+#include "files/key_replay.h"
 #include "files/program_database.h"
 #include "files/program_file.h"
 #include "pellark-run/output_buffer.h"
@@ -66,6 +68,15 @@ class Runner final : public MachineHost, public TraceLog {
   // go) or a press yet to come answers it; without any nothing ever will, and the run ends in
   // the wait.
   void AnswerKeyWait();
+  // Reads --replay's key file and makes it the keyboard; false, after saying why, when it cannot
+  // be read or was recorded with another program.
+  bool ReadReplay();
+  // Before an instruction: whether a breakpoint or a watchpoint ends the run here.
+  bool StopsBefore();
+  // The passes of the key file, as they were run in the window.
+  void Replay(std::int32_t spinCount);
+  // Instructions up to -n with the keys --press holds.
+  void RunWithPresses(std::int32_t spinCount);
   // The instructions of one frame, for the time a frame spent waiting takes; 1 without frames.
   std::uint64_t InstructionsPerFrame() const;
   // One line on standard error; a line that cannot be written fails the run.
@@ -76,6 +87,11 @@ class Runner final : public MachineHost, public TraceLog {
   PressSchedule keyboard_;
   Machine machine_;
   Breakpoints breakpoints_;
+  Watchpoints watchpoints_;
+  // What stopped the run: a breakpoint, or a watchpoint and what it found.
+  bool broke_ = false;
+  std::optional<WatchStop> watchStop_;
+  std::optional<KeyReplay> replay_;
   std::uint64_t executed_ = 0;
   // A key wait that nothing will answer has ended the run.
   bool endedInKeyWait_ = false;

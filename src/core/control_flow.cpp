@@ -37,7 +37,7 @@ Machine::CycleEnd Machine::RunUnknownGroupZero(const Instruction& in) {
 
 Machine::CycleEnd Machine::EndProgram() {
   Running = 0;
-  host_.ProgramEnded();
+  host_->ProgramEnded();
   // PC stays on the instruction: run again, the program ends again.
   return CycleEnd::Transfer;
 }

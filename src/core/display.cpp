@@ -27,7 +27,7 @@ void Machine::SetResolution(int width, int height) {
   // Both planes, whatever the mask.
   Display.Resize(width, height);
   SecondPlane.Resize(width, height);
-  host_.LayOutWindowForResolution();
+  host_->LayOutWindowForResolution();
 }
 
 namespace {
@@ -155,7 +155,7 @@ void Machine::DrawSprite(const Instruction& in) {
     // The frame shows the display once; a draw in low resolution may end the frame.
     if (Rules.switches.vblank && ScreenWidth() == 64) FrameEndRequested = 1;
   } else {
-    host_.SpriteDrawn(counts.plotted, counts.erased);
+    host_->SpriteDrawn(counts.plotted, counts.erased);
   }
   Trace(in, in.operation, sprite.rows);
 }

@@ -12,6 +12,17 @@ void Machine::ExecuteInstruction() {
   SettleStep(RunHandler(instruction), instruction.length);
 }
 
+void Machine::TryNextInstruction(Machine& trial, MachineHost& host, TraceLog& trace,
+                                 std::vector<std::int32_t>& cellWrites) const {
+  trial = *this;
+  trial.host_ = &host;
+  trial.trace_ = &trace;
+  cellWrites.clear();
+  trial.cellWrites_ = &cellWrites;
+  trial.ExecuteInstruction();
+  trial.cellWrites_ = nullptr;
+}
+
 void Machine::SettleStep(CycleEnd end, std::int32_t length) {
   switch (end) {
     case CycleEnd::Advance: PcStep = length; break;

@@ -74,20 +74,20 @@ void Machine::EndFrame(FramePacing framePacing) {
   DelayTimer = std::max(DelayTimer - 1, 0);
   SoundTimer = std::max(SoundTimer - 1, 0);
   if (framePacing == FramePacing::RealTime) {
-    host_.ShowFrame();
+    host_->ShowFrame();
   } else {
-    host_.RefreshWindow();
+    host_->RefreshWindow();
   }
 }
 
 void Machine::EndSoundFrame() {
   if (!Rules.audible || SoundTimer <= 0) {
     PatternPosition = 0;
-    host_.FrameSound(kSilentFrame);
+    host_->FrameSound(kSilentFrame);
     return;
   }
   PlayPattern(AudioPattern, Pitch, PatternPosition, soundFrame_);
-  host_.FrameSound(soundFrame_);
+  host_->FrameSound(soundFrame_);
 }
 
 }  // namespace pellark

@@ -10,19 +10,19 @@
 namespace pellark {
 
 void Machine::ReadKeypad() {
-  keyboard_.SnapshotKeyboard();
+  keyboard_->SnapshotKeyboard();
   // The keypad states follow from the snapshot alone: read it again only when it changed.
-  if (keyboard_.SnapshotGeneration() != keypadGeneration_) {
-    keypadGeneration_ = keyboard_.SnapshotGeneration();
+  if (keyboard_->SnapshotGeneration() != keypadGeneration_) {
+    keypadGeneration_ = keyboard_->SnapshotGeneration();
     highestKeyHeld_ = -1;
     for (const auto& entry : kKeypadMap) {
-      const bool held = keyboard_.IsKeyHeld(entry.scanCode) != 0;
+      const bool held = keyboard_->IsKeyHeld(entry.scanCode) != 0;
       KeyStates[static_cast<std::size_t>(entry.key)] = held ? 1 : 0;
       if (held && entry.key > highestKeyHeld_) highestKeyHeld_ = entry.key;
     }
     // A keypad key is held when any PC key for it is.
     for (const auto& entry : extraKeys_) {
-      if (keyboard_.IsKeyHeld(entry.scanCode) == 0) continue;
+      if (keyboard_->IsKeyHeld(entry.scanCode) == 0) continue;
       KeyStates[static_cast<std::size_t>(entry.key)] = 1;
       highestKeyHeld_ = std::max(highestKeyHeld_, entry.key);
     }
@@ -34,7 +34,12 @@ void Machine::ReadKeypad() {
 void Machine::SetExtraKeys(std::span<const KeypadKey> keys) {
   extraKeys_.assign(keys.begin(), keys.end());
   // The keypad is read anew with them at its next reading.
-  keypadGeneration_ = keyboard_.SnapshotGeneration() - 1;
+  keypadGeneration_ = keyboard_->SnapshotGeneration() - 1;
+}
+
+void Machine::UseKeyboard(KeyboardService& keyboard) {
+  keyboard_ = &keyboard;
+  keypadGeneration_ = keyboard_->SnapshotGeneration() - 1;
 }
 
 bool Machine::IsKeypadKeyHeld(std::int32_t key) const {

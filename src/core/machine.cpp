@@ -6,7 +6,8 @@
 
 namespace pellark {
 
-Machine::Machine(MachineHost& host, KeyboardService& keyboard) : host_(host), keyboard_(keyboard) {}
+Machine::Machine(MachineHost& host, KeyboardService& keyboard)
+    : host_(&host), keyboard_(&keyboard) {}
 
 void Machine::StartUp() {
   Random.SeedRandom(1);
@@ -39,9 +40,9 @@ void Machine::ResetMachine() {
     MemoryCells.Clear();
     StoreBootImage();
   }
-  host_.LayOutWindow();
+  host_->LayOutWindow();
   ClearScreen();
-  host_.RefreshWindow();
+  host_->RefreshWindow();
   Registers.fill(0);
   PC = ResetAddress;
   Running = 1;
@@ -57,7 +58,7 @@ void Machine::UseRules(const MachineRules& rules) {
 
 void Machine::StoreBootImage() {
   if (!BootImage) {
-    host_.BootImageUnreadable();
+    host_->BootImageUnreadable();
     return;
   }
   // A longer image keeps only what fits in memory.

@@ -148,6 +148,9 @@ class Machine {
   // PC keys that press keypad keys beside the sixteen of kKeypadMap (a program's arrow keys);
   // none as designed.
   void SetExtraKeys(std::span<const KeypadKey> keys);
+  // Reads the keypad from keyboard from now on (a replay's keys, or the user's again); the next
+  // reading reads it anew.
+  void UseKeyboard(KeyboardService& keyboard);
   // With frame timing: counts the instruction just executed and ends the frame after the
   // frame's share of instructions, or early when a sprite draw asked for it.
   void CountFrameCycle(FramePacing framePacing);
@@ -175,7 +178,15 @@ class Machine {
     address &= addressMask_;
     if (address < 0 || address > LastCell()) return;
     MemoryCells.Set(static_cast<std::size_t>(address), value);
+    if (cellWrites_ != nullptr) cellWrites_->push_back(address);
   }
+
+  // What the next instruction would do, found by running it on trial, a copy of this machine
+  // that tells host rather than this machine's host and traces to trace; the addresses of the
+  // cells it writes go to cellWrites. This machine stays as it is. A key wait (Fx0A) only
+  // begins on the copy.
+  void TryNextInstruction(Machine& trial, MachineHost& host, TraceLog& trace,
+                          std::vector<std::int32_t>& cellWrites) const;
 
   // A pixel's value: the first plane's bit plus twice the second's (0 to 3).
   int PixelValue(int x, int y) const {
@@ -303,10 +314,13 @@ class Machine {
   std::int32_t keyWaitLength_ = 0;
   // InterruptKeyWait has asked the wait to end at its next round, a key held or not.
   bool keyWaitInterrupted_ = false;
-  MachineHost& host_;
-  KeyboardService& keyboard_;
+  // Pointers, so that a machine can be copied whole for a trial (TryNextInstruction).
+  MachineHost* host_;
+  KeyboardService* keyboard_;
   TraceLog* trace_ = nullptr;
   FrameSamples soundFrame_{};
+  // The addresses the cells written go to, in a trial; null otherwise.
+  std::vector<std::int32_t>* cellWrites_ = nullptr;
 };
 
 }  // namespace pellark

@@ -83,6 +83,9 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::SaveTrace: SaveTrace(); break;
     case MenuId::Sound: ToggleSound(); break;
     case MenuId::VisualBeep: ToggleVisualBeep(); break;
+    case MenuId::RecordKeys: RecordKeys(); break;
+    case MenuId::StopRecordingKeys: FinishRecording(); break;
+    case MenuId::ReplayKeys: ReplayKeys(); break;
     case MenuId::None: break;
   }
 }
@@ -93,12 +96,17 @@ void FrontEnd::OpenProgram(const std::string& path) {
   LoadProgram(path);
 }
 
-void FrontEnd::LoadProgram(const std::string& path) {
+void FrontEnd::LoadProgram(const std::string& path, const MachineRules* rules) {
   const ProgramCommands::ProgramFile file = programs_.ReadProgram(path);
   ProgramInMemory = file.known;
   ProgramSha1 = file.sha1;
   // The rules for the program decide how much memory it may fill.
   FollowProgramInMemory();
+  if (rules != nullptr) {
+    machine_.UseRules(*rules);
+    // The switches and the frame rate show what runs; the profile marks stay the user's choice.
+    compatibility_.ShowRules();
+  }
   if (programs_.StoreProgram(file)) {
     ShowRecognition();
     return;
@@ -137,13 +145,18 @@ void FrontEnd::ShowProgramInformation() {
 }
 
 void FrontEnd::RequestQuit() {
-  // The program ends after the current pass; a key wait in progress ends first.
+  // The program ends after the current pass; a key wait in progress ends first. The recording
+  // ends before that: the interrupted wait is no key.
+  FinishRecording();
   machine_.QuitRequested = 1;
   machine_.InterruptKeyWait();
   sound_.Silence();
 }
 
 void FrontEnd::ResetMachine() {
+  // The run recorded or replayed ends with the machine it ran on.
+  FinishRecording();
+  FinishReplay();
   // Read at every full reset, as a boot image replaced or removed meanwhile is meant to show.
   if (machine_.ResetAddress == kBootStart) ReadBootImageIntoMachine();
   sound_.Silence();
@@ -166,8 +179,14 @@ void FrontEnd::ReadBootImageIntoMachine() {
 
 void FrontEnd::Run() {
   // From a stop the machine runs on from where it stands, past a breakpoint there.
-  if (machine_.Running == 0) breakpoints_.RunOn(machine_);
+  if (machine_.Running == 0) {
+    breakpoints_.RunOn(machine_);
+    // Only the instruction a watchpoint stopped before passes it; after a breakpoint or a Stop
+    // the next instruction is watched as any other.
+    if (!watchStop_.empty()) watchpoints_.RunOn();
+  }
   breakpointStop_ = -1;
+  watchStop_.clear();
   machine_.Running = 1;
   window_.SetItemCheck(static_cast<int>(MenuId::Run), true);
   window_.SetItemCheck(static_cast<int>(MenuId::Stop), false);
@@ -179,6 +198,7 @@ void FrontEnd::Stop() {
   machine_.Running = 0;
   sound_.Silence();
   breakpointStop_ = -1;
+  watchStop_.clear();
   window_.SetItemCheck(static_cast<int>(MenuId::Run), false);
   window_.SetItemCheck(static_cast<int>(MenuId::Stop), true);
 }

@@ -8,11 +8,14 @@
 #include "core/breakpoints.h"
 #include "core/machine.h"
 #include "core/machine_host.h"
+#include "core/watchpoints.h"
+#include "files/key_replay.h"
 #include "files/program_database.h"
 #include "files/program_file.h"
 #include "frontend/compatibility.h"
 #include "frontend/display_picture.h"
 #include "frontend/inspector_controller.h"
+#include "frontend/key_recorder.h"
 #include "frontend/menu_tree.h"
 #include "frontend/program_commands.h"
 #include "frontend/trace_buffer.h"
@@ -97,13 +100,30 @@ class FrontEnd final : public MachineHost, public TraceLog {
  private:
   void Step();
   void StopAtBreakpoint();
+  void StopAtWatchpoint(const WatchStop& stop);
   void RequestQuit();
   // Resets the machine at its ResetAddress; a full reset reads the boot image first.
   void ResetMachine();
   void ResetWith(std::int32_t resetAddress);
   void ReadBootImageIntoMachine();
-  // Load, Reload and a program opened by name, after their reset.
-  void LoadProgram(const std::string& path);
+  // Load, Reload and a program opened by name, after their reset; rules, when given, replace
+  // the rules the program would run by.
+  void LoadProgram(const std::string& path, const MachineRules* rules = nullptr);
+  // One pass of the machine: an instruction, or a round of a key wait. A recording notes the
+  // keypad the machine read in it; a replay gives the keypad its recording says.
+  bool RunMachinePass(std::int32_t spinCount, FramePacing framePacing = FramePacing::RealTime);
+  // "Record keys...": the program in memory starts anew, as at start-up, and every pass's
+  // keypad is recorded until "Stop recording keys", a reset, a change of rules or Quit.
+  void RecordKeys();
+  // Writes the recording's file and ends it; nothing when none is in progress.
+  void FinishRecording();
+  // "Replay keys...": the program in memory starts anew under the key file's rules, and runs
+  // on its keys for its passes; then the machine stops, back on the user's keys.
+  void ReplayKeys();
+  void FinishReplay();
+  // Starts the program file in memory anew, as at start-up, with the rules given or its own;
+  // false, after saying why, when it cannot be loaded again.
+  bool RestartProgram(const MachineRules* rules);
   void Run();
   void Stop();
   void ToggleDebugger();
@@ -152,6 +172,8 @@ class FrontEnd final : public MachineHost, public TraceLog {
   DisplayPicture picture_;
   WindowSystem& window_;
   SoundService& sound_;
+  // The user's keyboard, which a replay stands in for while it lasts.
+  KeyboardService& keyboard_;
   Machine machine_;
   ProgramCommands programs_;
   Compatibility compatibility_;
@@ -160,9 +182,14 @@ class FrontEnd final : public MachineHost, public TraceLog {
   Breakpoints breakpoints_;
   // The breakpoint the machine stopped before; -1 when it was not a breakpoint that stopped it.
   std::int32_t breakpointStop_ = -1;
+  Watchpoints watchpoints_;
+  // What the watchpoint that stopped the machine found; empty when none stopped it.
+  std::string watchStop_;
   InspectorController inspector_;
   // Whether the program's colours and keys apply.
   bool programLook_ = false;
+  std::optional<KeyRecorder> recorder_;
+  std::optional<KeyReplay> replay_;
   // The caption over the display and when it was shown; empty when none is.
   std::string caption_;
   std::uint32_t captionTime_ = 0;

@@ -9,7 +9,7 @@ void FrontEnd::ToggleInspector() {
 
 void FrontEnd::HandleInspectorEvent(const WindowEvent& event) {
   if (event.kind == WindowEvent::Kind::InspectorDue) {
-    inspector_.Show(PaceText(), breakpointStop_);
+    inspector_.Show(PaceText(), breakpointStop_, watchStop_);
   } else {
     inspector_.HandleEvent(event);
   }

@@ -23,6 +23,10 @@ void InspectorController::HandleEvent(const WindowEvent& event) {
       break;
     case WindowEvent::Kind::BreakpointToggle: breakpoints_.Toggle(event.address); break;
     case WindowEvent::Kind::BreakpointRemove: breakpoints_.Remove(event.address); break;
+    case WindowEvent::Kind::WatchpointToggle: ToggleWatchpoint(event.text); break;
+    case WindowEvent::Kind::WatchpointRemove:
+      if (const auto watchpoint = ParseWatchpoint(event.text)) watchpoints_.Remove(*watchpoint);
+      break;
     case WindowEvent::Kind::MemoryGoTo:
       followsPc_ = false;
       goTo_ = event.address;
@@ -32,7 +36,21 @@ void InspectorController::HandleEvent(const WindowEvent& event) {
   }
 }
 
-void InspectorController::Show(std::string pace, std::int32_t breakpointStop) {
+void InspectorController::ToggleWatchpoint(const std::string& text) {
+  const std::optional<Watchpoint> watchpoint = ParseWatchpoint(text);
+  if (!watchpoint) {
+    window_.ShowMessageBox("Watchpoint",
+                           "\"" + text +
+                               "\" is no watchpoint: type a hexadecimal address, with a count of "
+                               "cells after a colon if you like ($2F0 or $2F0:4), a register "
+                               "V0 to VF, or I.");
+    return;
+  }
+  watchpoints_.Toggle(*watchpoint);
+}
+
+void InspectorController::Show(std::string pace, std::int32_t breakpointStop,
+                               const std::string& watchStop) {
   const Machine& m = machine_;
   InspectorSnapshot snapshot;
   snapshot.pc = m.PC;
@@ -58,6 +76,9 @@ void InspectorController::Show(std::string pace, std::int32_t breakpointStop) {
   snapshot.running = m.Running == 1;
   snapshot.breakpointStop = m.Running == 1 ? -1 : breakpointStop;
   snapshot.breakpoints.assign(breakpoints_.Addresses().begin(), breakpoints_.Addresses().end());
+  if (m.Running == 0) snapshot.watchStop = watchStop;
+  for (const Watchpoint& watchpoint : watchpoints_.All())
+    snapshot.watchpoints.push_back(WatchpointText(watchpoint));
   snapshot.memory.resize(m.MemoryCells.Size());
   for (std::size_t address = 0; address < snapshot.memory.size(); ++address) {
     m.MemoryCells[address].Text().copy(snapshot.memory[address].data(), 2);

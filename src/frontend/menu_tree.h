@@ -72,6 +72,9 @@ enum class MenuId : int {
   Cycles200000 = 57,
   Sound = 58,
   VisualBeep = 59,
+  RecordKeys = 73,
+  StopRecordingKeys = 74,
+  ReplayKeys = 75,
 };
 
 // The "Compatibility" item by which the program database decides the rules.
@@ -117,6 +120,10 @@ inline constexpr std::array kMenuTree{
     MenuEntry{MenuEntry::Kind::CheckItem, "Debugger", MenuId::Debugger},
     MenuEntry{MenuEntry::Kind::CheckItem, "Inspector (F4)", MenuId::Inspector},
     MenuEntry{MenuEntry::Kind::Item, "Save trace...", MenuId::SaveTrace},
+    MenuEntry{MenuEntry::Kind::Separator},
+    MenuEntry{MenuEntry::Kind::Item, "Record keys...", MenuId::RecordKeys},
+    MenuEntry{MenuEntry::Kind::Item, "Stop recording keys", MenuId::StopRecordingKeys},
+    MenuEntry{MenuEntry::Kind::Item, "Replay keys...", MenuId::ReplayKeys},
     MenuEntry{MenuEntry::Kind::Separator},
     MenuEntry{MenuEntry::Kind::Submenu, "Video"},
     MenuEntry{MenuEntry::Kind::Submenu, "Screen Size"},

@@ -23,14 +23,19 @@ void FrontEnd::RunPass() {
   if (machine_.WaitingForKey()) {
     // The wait goes on whether the machine runs or was stopped meanwhile; the pacing is the
     // one its instruction's pass asked for.
-    const bool waiting = !RunInstructionPass(machine_, SpinCount);
+    const bool waiting = !RunMachinePass(SpinCount);
     // Without frames to wait for, a wait that finds no key does not spin.
     if (waiting && !machine_.Rules.frameTiming) SleepMilliseconds(1);
     return;
   }
   if (machine_.Running == 1 && breakpoints_.StopsBefore(machine_)) StopAtBreakpoint();
   if (machine_.Running == 1) {
-    RunInstructionPass(machine_, SpinCount);
+    if (const std::optional<WatchStop> stop = watchpoints_.StopsBefore(machine_)) {
+      StopAtWatchpoint(*stop);
+    }
+  }
+  if (machine_.Running == 1) {
+    RunMachinePass(SpinCount);
   } else {
     // A stopped machine does not spin.
     SleepMilliseconds(1);
@@ -41,14 +46,20 @@ void FrontEnd::Step() {
   // Only a stopped machine steps, and not while an instruction waits for a key.
   if (machine_.Running == 1 || machine_.WaitingForKey()) return;
   breakpointStop_ = -1;
+  watchStop_.clear();
   // A step is one instruction the user looks at: nothing to pace, no frame to wait for.
-  RunInstructionPass(machine_, kNoPacing, FramePacing::Immediate);
+  RunMachinePass(kNoPacing, FramePacing::Immediate);
   RefreshWindow();
 }
 
 void FrontEnd::StopAtBreakpoint() {
   Stop();
   breakpointStop_ = machine_.NextFetchAddress();
+}
+
+void FrontEnd::StopAtWatchpoint(const WatchStop& stop) {
+  Stop();
+  watchStop_ = stop.Text();
 }
 
 void FrontEnd::PollEvents() {

@@ -23,10 +23,11 @@ FrontEnd::FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorVie
                    SoundService& sound)
     : window_(window),
       sound_(sound),
+      keyboard_(keyboard),
       machine_(*this, keyboard),
       programs_(machine_, window),
       compatibility_(machine_, window),
-      inspector_(machine_, breakpoints_, inspector, window) {}
+      inspector_(machine_, breakpoints_, watchpoints_, inspector, window) {}
 
 bool FrontEnd::StartUp() {
   // Save program past the file-size limit must fail with its message, not end the program.

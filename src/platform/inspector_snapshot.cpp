@@ -44,6 +44,7 @@ void AppendRegister(std::string& text, const InspectorSnapshot& snapshot, int in
 
 std::string RunState(const InspectorSnapshot& snapshot) {
   if (snapshot.running) return "Running";
+  if (!snapshot.watchStop.empty()) return "Stopped at watchpoint: " + snapshot.watchStop;
   if (snapshot.breakpointStop < 0) return "Stopped";
   std::string text = "Stopped at breakpoint ";
   return text += Address(snapshot.breakpointStop);

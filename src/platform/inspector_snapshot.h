@@ -40,6 +40,11 @@ struct InspectorSnapshot {
   std::int32_t breakpointStop = -1;
   // In ascending order.
   std::vector<std::int32_t> breakpoints;
+  // What a watchpoint that stopped the machine found: the instruction and the change it would
+  // make; empty when no watchpoint has stopped it.
+  std::string watchStop;
+  // As the user types them: "$2F0:4", "V3", "I".
+  std::vector<std::string> watchpoints;
   // Every memory cell from address 0, each kept as the text it holds, '\0' after its end.
   std::vector<CellText> memory;
   // The memory view keeps PC in sight; otherwise it stays where the user put it.

@@ -22,6 +22,8 @@ struct WindowEvent {
     InspectorClosed,   // the user closed it
     BreakpointToggle,  // a breakpoint at address is to be added, or removed when it is there
     BreakpointRemove,  // the breakpoint at address is to go
+    WatchpointToggle,  // the watchpoint text names is to be added, or removed when it is there
+    WatchpointRemove,  // the watchpoint text names is to go
     MemoryGoTo,        // the memory view is to show address and stop following PC
     FollowPc,          // follow tells whether the memory view is to keep PC in sight
   };
@@ -31,6 +33,8 @@ struct WindowEvent {
   bool follow = false;
   // The dropped file's full path.
   std::string path = {};
+  // A watchpoint as the user typed it or as the Inspector lists it.
+  std::string text = {};
 };
 
 enum class MenuItemKind { Plain, Checkable };

@@ -160,6 +160,60 @@ TEST_F(InspectorTest, BreakpointsStopBeforeTheInstructionAndRunOnFromIt) {
   EXPECT_TRUE(machine().Running);
 }
 
+TEST_F(InspectorTest, WatchpointsStopBeforeTheChangeAndRunOnFromIt) {
+  // V2 = 3, I = 300, V2 = 3 again, then V2 += 1 and a jump back to it.
+  StartProgram({0x62, 0x03, 0xA3, 0x00, 0x62, 0x03, 0x72, 0x01, 0x12, 0x06});
+  Send({.kind = Kind::WatchpointToggle, .text = "V2"});
+  Send({.kind = Kind::WatchpointToggle, .text = "i"});
+  EXPECT_EQ(Inspect().watchpoints, (std::vector<std::string>{"V2", "I"}));
+  Passes(3);
+  EXPECT_FALSE(machine().Running);
+  EXPECT_EQ(machine().InstructionCount, 0u);
+  EXPECT_EQ(Inspect().watchStop, "$200: Mov V2,$3: V2 $00 -> $03");
+  EXPECT_NE(StateText(Inspect()).find("Stopped at watchpoint: $200: Mov V2,$3"), std::string::npos);
+
+  Select(MenuId::Run);
+  Passes(3);
+  EXPECT_EQ(machine().Registers[2], 3);
+  EXPECT_EQ(Inspect().watchStop, "$202: Mvi $300: I $1 -> $300");
+  // Storing the value V2 already holds changes nothing: the add is the next stop.
+  Select(MenuId::Run);
+  Passes(4);
+  EXPECT_EQ(machine().InstructionCount, 3u);
+  EXPECT_EQ(Inspect().watchStop, "$206: Add V2,$1: V2 $03 -> $04");
+  // A step runs the instruction and leaves no stop to show.
+  Select(MenuId::Step);
+  EXPECT_EQ(machine().Registers[2], 4);
+  EXPECT_EQ(Inspect().watchStop, "");
+
+  Send({.kind = Kind::WatchpointRemove, .text = "V2"});
+  Send({.kind = Kind::WatchpointToggle, .text = "I"});
+  EXPECT_TRUE(Inspect().watchpoints.empty());
+  Select(MenuId::Run);
+  Passes(6);
+  EXPECT_TRUE(machine().Running);
+}
+
+TEST_F(InspectorTest, AWatchpointStopsAtTheInstructionABreakpointStoppedBefore) {
+  StartProgram({0x60, 0x01, 0x61, 0x02, 0x12, 0x04});
+  Send({Kind::BreakpointToggle, 0, 0x202});
+  Send({.kind = Kind::WatchpointToggle, .text = "V1"});
+  Passes(3);
+  EXPECT_EQ(Inspect().breakpointStop, 0x202);
+  Select(MenuId::Run);
+  Passes(2);
+  EXPECT_FALSE(machine().Running);
+  EXPECT_EQ(machine().Registers[1], 0);
+  EXPECT_EQ(Inspect().watchStop, "$202: Mov V1,$2: V1 $00 -> $02");
+}
+
+TEST_F(InspectorTest, AWatchpointThatNamesNothingIsRefusedWithAMessage) {
+  Send({.kind = Kind::WatchpointToggle, .text = "V3:2"});
+  ASSERT_EQ(window.Messages().size(), 1u);
+  EXPECT_NE(window.Messages()[0].text.find("\"V3:2\" is no watchpoint"), std::string::npos);
+  EXPECT_TRUE(Inspect().watchpoints.empty());
+}
+
 TEST_F(InspectorTest, AResetStopsAtABreakpointOnTheFirstInstruction) {
   Send({Kind::BreakpointToggle, 0, 0x200});
   StartProgram({0x60, 0x01});

@@ -94,16 +94,16 @@ std::vector<WindowEvent> DesktopTest::EventsWithin(std::chrono::milliseconds tim
 
 bool operator==(const WindowEvent& left, const WindowEvent& right) {
   return left.kind == right.kind && left.menuId == right.menuId && left.path == right.path &&
-         left.address == right.address && left.follow == right.follow;
+         left.address == right.address && left.follow == right.follow && left.text == right.text;
 }
 
 void PrintTo(const WindowEvent& event, std::ostream* out) {
   constexpr const char* kNames[] = {
-      "None",         "MenuSelection",   "CloseRequest",     "RepaintRequest",   "FileDrop",
-      "InspectorDue", "InspectorClosed", "BreakpointToggle", "BreakpointRemove", "MemoryGoTo",
-      "FollowPc"};
+      "None",         "MenuSelection",    "CloseRequest",     "RepaintRequest",   "FileDrop",
+      "InspectorDue", "InspectorClosed",  "BreakpointToggle", "BreakpointRemove", "MemoryGoTo",
+      "FollowPc",     "WatchpointToggle", "WatchpointRemove"};
   *out << kNames[static_cast<int>(event.kind)] << "(" << event.menuId << ", " << event.path << ", "
-       << event.address << ", " << event.follow << ")";
+       << event.address << ", " << event.follow << ", " << event.text << ")";
 }
 
 }  // namespace pellark

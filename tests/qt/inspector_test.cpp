@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <algorithm>
 
@@ -91,6 +93,23 @@ TEST_F(InspectorWindowTest, TypedAddressesGoToMemoryAndToggleBreakpoints) {
   QTest::keyClick(&breakpoint, Qt::Key_Return);
   EXPECT_EQ(UserEvents(), (std::vector<WindowEvent>{{Kind::MemoryGoTo, 0, 0x2A0},
                                                     {Kind::BreakpointToggle, 0, 0x300}}));
+}
+
+TEST_F(InspectorWindowTest, TypedWatchpointsGoToTheProgramAndTheListRemovesThem) {
+  InspectorSnapshot snapshot = DesignedSnapshot();
+  snapshot.watchpoints = {"$300:4", "V3"};
+  Desktop().ShowInspector(snapshot);
+  QLineEdit& watchpoint = Child<QLineEdit>("watchpoint");
+  QTest::keyClicks(&watchpoint, " v3 ");
+  QTest::keyClick(&watchpoint, Qt::Key_Return);
+  EXPECT_EQ(watchpoint.text(), "");
+  auto& list = Child<QListWidget>("watchpoints");
+  ASSERT_EQ(list.count(), 2);
+  list.setCurrentRow(1);
+  QTest::mouseClick(&Child<QPushButton>("removeWatchpoint"), Qt::LeftButton);
+  EXPECT_EQ(UserEvents(),
+            (std::vector<WindowEvent>{{.kind = Kind::WatchpointToggle, .text = "v3"},
+                                      {.kind = Kind::WatchpointRemove, .text = "V3"}}));
 }
 
 TEST_F(InspectorWindowTest, ItsCloseBoxHidesItAndSaysSo) {

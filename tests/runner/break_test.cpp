@@ -1,5 +1,6 @@
-// pellark-run --break: the run ends before the first instruction fetched at a break address,
-// with the outputs of the end of a run and the address on standard error.
+// pellark-run --break and --watch: the run ends before the first instruction fetched at a break
+// address, or that writes a watched cell or changes a watched register or I, with the outputs of
+// the end of a run and the reason on standard error.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -44,6 +45,47 @@ TEST(Break, AtTheFirstInstructionRunsNothing) {
   ASSERT_EQ(result.ErrLines().size(), 2u) << result.err;
   EXPECT_EQ(result.ErrLines()[0], "break at $200");
   EXPECT_THAT(result.ErrLines()[1], ::testing::StartsWith("0 instructions, "));
+}
+
+struct WatchRun {
+  const char* watch;
+  const char* stop;
+  const char* state;  // the machine before the instruction that stopped the run
+};
+
+class Watch : public ::testing::TestWithParam<WatchRun> {};
+
+TEST_P(Watch, EndsBeforeTheInstructionThatWrites) {
+  const ScratchFolder folder;
+  const RunResult result =
+      RunPellark({"--state", "--memory", "300:2", "--watch", GetParam().watch, "-n", "1000",
+                  folder.WriteFile("program.ch8", CallingProgram())});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_THAT(result.ErrLines(), ElementsAre(GetParam().stop));
+  ASSERT_EQ(result.OutLines().size(), 2u) << result.out;
+  EXPECT_EQ(result.OutLines()[0], GetParam().state);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Watch,
+    ::testing::Values(
+        WatchRun{"V3", "watch at $300: Mov V3,$5: V3 $00 -> $05",
+                 "PC=300 I=001 SP=1 DT=0 ST=0 V=01 02 00 00 00 00 00 00 00 00 00 00 00 00 00 00"},
+        WatchRun{"v1", "watch at $202: Mov V1,$2: V1 $00 -> $02",
+                 "PC=200 I=001 SP=0 DT=0 ST=0 V=01 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"}));
+
+TEST(Watch, ThatNothingWritesLetsTheRunEnd) {
+  const ScratchFolder folder;
+  const RunResult result = RunPellark({"--watch", "I", "--watch", "$300:4", "-n", "50",
+                                       folder.WriteFile("program.ch8", CallingProgram())});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err, "");
+}
+
+TEST(Watch, RefusesWhatNamesNoWatch) {
+  const RunResult result = RunPellark({"--watch", "V16"});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_THAT(result.err, ::testing::HasSubstr("\"V16\""));
 }
 
 }  // namespace

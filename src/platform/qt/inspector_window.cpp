@@ -36,7 +36,9 @@ InspectorWindow::InspectorWindow(WindowEventQueue& events)
           shown_, [this](int address) { Push(WindowEvent::Kind::BreakpointToggle, address); },
           this)),
       breakpointAddress_(new QLineEdit(this)),
-      breakpoints_(new QListWidget(this)) {
+      breakpoints_(new QListWidget(this)),
+      watchpoint_(new QLineEdit(this)),
+      watchpoints_(new QListWidget(this)) {
   setWindowTitle(QStringLiteral("Pellark Inspector"));
   state_->setObjectName(QStringLiteral("machineState"));
   auto* stateArea = new QScrollArea(this);
@@ -48,6 +50,11 @@ InspectorWindow::InspectorWindow(WindowEventQueue& events)
   breakpointAddress_->setObjectName(QStringLiteral("breakpointAddress"));
   breakpointAddress_->setPlaceholderText(QStringLiteral("Address, then Enter"));
   auto* remove = new QPushButton(QStringLiteral("Remove"), this);
+  watchpoint_->setObjectName(QStringLiteral("watchpoint"));
+  watchpoint_->setPlaceholderText(QStringLiteral("Address[:cells], Vx or I, then Enter"));
+  watchpoints_->setObjectName(QStringLiteral("watchpoints"));
+  auto* removeWatchpoint = new QPushButton(QStringLiteral("Remove"), this);
+  removeWatchpoint->setObjectName(QStringLiteral("removeWatchpoint"));
 
   auto* memoryBar = new QHBoxLayout;
   memoryBar->addWidget(new QLabel(QStringLiteral("Go to"), this));
@@ -63,6 +70,10 @@ InspectorWindow::InspectorWindow(WindowEventQueue& events)
   left->addWidget(breakpointAddress_);
   left->addWidget(breakpoints_);
   left->addWidget(remove);
+  left->addWidget(new QLabel(QStringLiteral("Watchpoints"), this));
+  left->addWidget(watchpoint_);
+  left->addWidget(watchpoints_);
+  left->addWidget(removeWatchpoint);
   auto* columns = new QHBoxLayout(this);
   columns->addLayout(left);
   columns->addLayout(right, 1);
@@ -84,6 +95,18 @@ InspectorWindow::InspectorWindow(WindowEventQueue& events)
   connect(remove, &QPushButton::clicked, this, [this] {
     if (const QListWidgetItem* item = breakpoints_->currentItem()) {
       Push(WindowEvent::Kind::BreakpointRemove, item->data(Qt::UserRole).toInt());
+    }
+  });
+  // The front end reads the text, and says so when it names no watchpoint.
+  connect(watchpoint_, &QLineEdit::returnPressed, this, [this] {
+    const QString text = watchpoint_->text().trimmed();
+    if (text.isEmpty()) return;
+    watchpoint_->clear();
+    PushWatchpoint(WindowEvent::Kind::WatchpointToggle, text);
+  });
+  connect(removeWatchpoint, &QPushButton::clicked, this, [this] {
+    if (const QListWidgetItem* item = watchpoints_->currentItem()) {
+      PushWatchpoint(WindowEvent::Kind::WatchpointRemove, item->text());
     }
   });
   state_->ShowLines(StateLines(shown_));
@@ -108,12 +131,14 @@ void InspectorWindow::Open(const QWidget& mainWindow) {
 
 void InspectorWindow::Show(const InspectorSnapshot& snapshot) {
   const bool breakpointsChanged = snapshot.breakpoints != shown_.breakpoints;
+  const bool watchpointsChanged = snapshot.watchpoints != shown_.watchpoints;
   // A snapshot of a stopped machine repeats itself; nothing is drawn again for it.
   if (snapshot == shown_) return;
   memory_->PrepareFor(snapshot);
   shown_ = snapshot;
   state_->ShowLines(StateLines(shown_));
   if (breakpointsChanged) ShowBreakpoints();
+  if (watchpointsChanged) ShowWatchpoints();
   {
     const QSignalBlocker quiet(followPc_);
     followPc_->setChecked(shown_.followPc);
@@ -132,6 +157,10 @@ void InspectorWindow::closeEvent(QCloseEvent* event) {
 
 void InspectorWindow::Push(WindowEvent::Kind kind, int address, bool follow) {
   events_.push_back({.kind = kind, .address = address, .follow = follow});
+}
+
+void InspectorWindow::PushWatchpoint(WindowEvent::Kind kind, const QString& text) {
+  events_.push_back({.kind = kind, .text = text.toStdString()});
 }
 
 std::optional<int> InspectorWindow::TakeAddress(QLineEdit& field) {
@@ -154,6 +183,11 @@ void InspectorWindow::ShowBreakpoints() {
     auto* item = new QListWidgetItem(QLatin1Char('$') + ToQString(HexText(address)), breakpoints_);
     item->setData(Qt::UserRole, address);
   }
+}
+
+void InspectorWindow::ShowWatchpoints() {
+  watchpoints_->clear();
+  for (const std::string& text : shown_.watchpoints) watchpoints_->addItem(ToQString(text));
 }
 
 }  // namespace pellark

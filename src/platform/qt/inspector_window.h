@@ -15,7 +15,7 @@
 namespace pellark {
 
 // The Inspector, a second top-level window: the machine's state as text, its memory, and the
-// breakpoints. What the user does here only becomes events for the program; what it
+// breakpoints and watchpoints. What the user does here only becomes events for the program; what it
 // shows changes only with the next snapshot.
 class InspectorWindow : public QWidget {
  public:
@@ -30,9 +30,11 @@ class InspectorWindow : public QWidget {
 
  private:
   void Push(WindowEvent::Kind kind, int address = 0, bool follow = false);
+  void PushWatchpoint(WindowEvent::Kind kind, const QString& text);
   // The address typed into a field, or none, leaving the text selected for correction.
   std::optional<int> TakeAddress(QLineEdit& field);
   void ShowBreakpoints();
+  void ShowWatchpoints();
 
   WindowEventQueue& events_;
   InspectorSnapshot shown_;
@@ -43,6 +45,8 @@ class InspectorWindow : public QWidget {
   MemoryView* memory_;
   QLineEdit* breakpointAddress_;
   QListWidget* breakpoints_;
+  QLineEdit* watchpoint_;
+  QListWidget* watchpoints_;
 };
 
 }  // namespace pellark
