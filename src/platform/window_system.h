@@ -79,7 +79,8 @@ class WindowSystem {
 
   // The trace list: one list control at (x, y) below the menu bar, its lines appended in order.
   // The list never selects by itself; while it shows its last line it follows new lines, and
-  // scrolled up it stays where the user is. Lines past its capacity are dropped.
+  // scrolled up it stays where the user is. Past its capacity each new line drops the oldest,
+  // and the list shows how many lines it dropped.
   virtual void CreateListBox(int x, int y, int width, int height) = 0;
   virtual void AddListItem(std::string_view text) = 0;
   // Destroys the list control; nothing happens when there is none.
