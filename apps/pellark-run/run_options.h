@@ -45,6 +45,8 @@ struct RunOptions {
   bool state = false;
   std::vector<MemoryRange> memory;
   std::string png;
+  // An animated GIF of the run's displayed frames.
+  std::string gif;
   bool benchmark = false;
   // Print what the program database says of PROGRAM instead of running it.
   bool info = false;

@@ -14,7 +14,7 @@
 #include "files/program_information.h"
 #include "files/rules_choice.h"
 #include "pellark-run/machine_report.h"
-#include "pellark-run/png_file.h"
+#include "platform/png_file.h"
 #include "platform/sha1.h"
 #include "platform/text.h"
 #include "platform/working_folder.h"
@@ -161,6 +161,7 @@ int Runner::Run() {
       options_.speedPercent ? SpinCountForSpeed(*options_.speedPercent) : kNoPacing;
   for (const std::int32_t address : options_.breaks) breakpoints_.Add(address);
   bool broke = false;
+  StartClip();
   const auto start = std::chrono::steady_clock::now();
   // A program that ends itself (00FD) stops the machine, and the run; output that cannot be
   // written ends it too: nobody would see the rest.
@@ -186,6 +187,7 @@ int Runner::Run() {
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
 
   if (!endedInKeyWait_) ReportMachine();
+  FinishClip();
   output_.Flush();
   if (broke) std::fprintf(stderr, "break at $%s\n", HexText(machine_.NextFetchAddress()).c_str());
   if (options_.benchmark) ReportBenchmark(elapsed.count());
@@ -196,7 +198,39 @@ int Runner::Run() {
            std::strerror(output_.Error()));
     return 1;
   }
-  return pngFailed_ || tellFailed_ ? 1 : 0;
+  return pngFailed_ || clipFailed_ || tellFailed_ ? 1 : 0;
+}
+
+void Runner::ShowFrame() {
+  ++frames_;
+  if (clip_.Recording()) clip_.AddPicture(GreyPicture(machine_), MachineMilliseconds());
+}
+
+void Runner::SpriteDrawn(int /*plotted*/, int /*erased*/) {
+  if (clip_.Recording()) clip_.AddPicture(GreyPicture(machine_), MachineMilliseconds());
+}
+
+void Runner::StartClip() {
+  if (options_.gif.empty()) return;
+  const std::string error = clip_.Start(FromWorkingFolder(options_.gif), GreyPicture(machine_),
+                                        kPictureBlock, MachineMilliseconds());
+  if (error.empty()) return;
+  Tell("pellark-run: cannot write " + options_.gif + ": " + error);
+  clipFailed_ = true;
+}
+
+void Runner::FinishClip() {
+  if (!clip_.Recording()) return;
+  clip_.AddPicture(GreyPicture(machine_), MachineMilliseconds());
+  const std::string error = clip_.Finish(MachineMilliseconds());
+  if (error.empty()) return;
+  Tell("pellark-run: cannot write " + options_.gif + ": " + error);
+  clipFailed_ = true;
+}
+
+std::uint64_t Runner::MachineMilliseconds() const {
+  if (machine_.Rules.frameTiming) return frames_ * 1000 / 60;
+  return executed_ * 50 / 25;
 }
 
 void Runner::Tell(const std::string& line) {
@@ -225,7 +259,8 @@ void Runner::ReportMachine() {
   for (const MemoryRange& range : options_.memory) output_.WriteLine(MemoryLine(machine_, range));
   if (options_.screen) output_.Write(ScreenText(machine_));
   if (!options_.png.empty()) {
-    const std::string error = WriteDisplayPng(machine_, FromWorkingFolder(options_.png));
+    const std::string error =
+        WritePng(GreyPicture(machine_), kPictureBlock, FromWorkingFolder(options_.png));
     if (!error.empty()) {
       Tell("pellark-run: cannot write " + options_.png + ": " + error);
       pngFailed_ = true;

@@ -13,6 +13,7 @@
 #include "pellark-run/output_buffer.h"
 #include "pellark-run/press_schedule.h"
 #include "pellark-run/run_options.h"
+#include "platform/gif_clip.h"
 #include "trace/trace_log.h"
 
 namespace pellark {
@@ -32,7 +33,10 @@ class Runner final : public MachineHost, public TraceLog {
   int PrintInformation();
 
   // MachineHost: there is no window, and frames have no real time here: they are counted in
-  // instructions. A run whose boot image cannot be read ends before the machine starts.
+  // instructions. A run whose boot image cannot be read ends before the machine starts. The
+  // displayed frames go to --gif.
+  void ShowFrame() override;
+  void SpriteDrawn(int plotted, int erased) override;
 
   // TraceLog
   void AddTraceLine(std::string_view line) override { output_.WriteLine(line); }
@@ -61,6 +65,13 @@ class Runner final : public MachineHost, public TraceLog {
   // go) or a press yet to come answers it; without any nothing ever will, and the run ends in
   // the wait.
   void AnswerKeyWait();
+  // --gif: the clip starts with the display as the program begins, and ends with it as the run
+  // ends.
+  void StartClip();
+  void FinishClip();
+  // The machine's time so far: 1/60 s a frame with frame timing, else 1/20 s for the 25
+  // instructions between timer steps.
+  std::uint64_t MachineMilliseconds() const;
   // The instructions of one frame, for the time a frame spent waiting takes; 1 without frames.
   std::uint64_t InstructionsPerFrame() const;
   // One line on standard error; a line that cannot be written fails the run.
@@ -75,6 +86,9 @@ class Runner final : public MachineHost, public TraceLog {
   // A key wait that nothing will answer has ended the run.
   bool endedInKeyWait_ = false;
   bool pngFailed_ = false;
+  GifClip clip_;
+  std::uint64_t frames_ = 0;
+  bool clipFailed_ = false;
   FileBytes programFile_;
   std::optional<KnownProgram> knownProgram_;
   bool tellFailed_ = false;

@@ -80,6 +80,15 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::Inspector: ToggleInspector(); break;
     case MenuId::Step: Step(); break;
     case MenuId::SaveTrace: SaveTrace(); break;
+    case MenuId::SavePicture: SavePicture(); break;
+    case MenuId::RecordClip:
+      if (clip_.Recording()) {
+        StopRecording();
+      } else {
+        RecordClip();
+      }
+      break;
+    case MenuId::StopRecording: StopRecording(); break;
     case MenuId::None: break;
   }
 }

@@ -16,6 +16,7 @@
 #include "frontend/menu_tree.h"
 #include "frontend/program_commands.h"
 #include "frontend/trace_buffer.h"
+#include "platform/gif_clip.h"
 #include "platform/timing.h"
 #include "trace/trace_log.h"
 
@@ -130,6 +131,16 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void CreateTraceList(int top);
   void SaveTrace();
 
+  // The picture the window shows, one pixel per display pixel, and its magnification there.
+  const Image& ShownPicture();
+  int ShownScale() const { return ScaleFactor; }
+  // File > Save picture..., Record clip... and Stop recording.
+  void SavePicture();
+  void RecordClip();
+  void StopRecording();
+  // What a failed write of a picture or a clip says.
+  void ShowWriteFailure(const std::string& reason);
+
   void ToggleInspector();
   // The Inspector's requests and the user's actions in it.
   void HandleInspectorEvent(const WindowEvent& event);
@@ -149,6 +160,7 @@ class FrontEnd final : public MachineHost, public TraceLog {
   // The breakpoint the machine stopped before; -1 when it was not a breakpoint that stopped it.
   std::int32_t breakpointStop_ = -1;
   InspectorController inspector_;
+  GifClip clip_;
   // Whether the program's colours and keys apply.
   bool programLook_ = false;
   // The caption over the display and when it was shown; empty when none is.

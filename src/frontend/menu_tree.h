@@ -70,6 +70,9 @@ enum class MenuId : int {
   Cycles50000 = 55,
   Cycles100000 = 56,
   Cycles200000 = 57,
+  SavePicture = 62,
+  RecordClip = 63,
+  StopRecording = 64,
 };
 
 // The "Compatibility" item by which the program database decides the rules.
@@ -103,6 +106,10 @@ inline constexpr std::array kMenuTree{
     MenuEntry{MenuEntry::Kind::EndSubmenu},
     MenuEntry{MenuEntry::Kind::Item, "Save program", MenuId::SaveProgram},
     MenuEntry{MenuEntry::Kind::Item, "Program information...", MenuId::ProgramInformation},
+    MenuEntry{MenuEntry::Kind::Separator},
+    MenuEntry{MenuEntry::Kind::Item, "Save picture...", MenuId::SavePicture},
+    MenuEntry{MenuEntry::Kind::CheckItem, "Record clip...", MenuId::RecordClip},
+    MenuEntry{MenuEntry::Kind::Item, "Stop recording", MenuId::StopRecording},
     MenuEntry{MenuEntry::Kind::Separator},
     MenuEntry{MenuEntry::Kind::Item, "About...", MenuId::About},
     MenuEntry{MenuEntry::Kind::Separator},

@@ -11,11 +11,16 @@
 namespace pellark {
 
 void FrontEnd::RefreshWindow() {
-  const DisplayPlane* second = machine_.Rules.xoChip ? &machine_.SecondPlane : nullptr;
-  window_.DrawPicture(picture_.Paint(machine_.Display, second, Colours()), DisplayWidth(),
-                      DisplayHeight());
+  const Image& picture = ShownPicture();
+  window_.DrawPicture(picture, DisplayWidth(), DisplayHeight());
+  if (clip_.Recording()) clip_.AddPicture(picture, TickMilliseconds());
   // A caption stays over the pictures that follow it until it expires.
   if (!caption_.empty()) DrawCaption(caption_);
+}
+
+const Image& FrontEnd::ShownPicture() {
+  const DisplayPlane* second = machine_.Rules.xoChip ? &machine_.SecondPlane : nullptr;
+  return picture_.Paint(machine_.Display, second, Colours());
 }
 
 DisplayColours FrontEnd::Colours() const {
