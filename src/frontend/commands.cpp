@@ -39,6 +39,7 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::Scale8: SetScale(command); break;
     case MenuId::Antiflicker: ToggleAntiflicker(); break;
     case MenuId::InvertColors: ToggleInvertColors(); break;
+    case MenuId::Smooth: ToggleSmooth(); break;
     case MenuId::Speed25:
     case MenuId::Speed50:
     case MenuId::Speed75:

@@ -15,6 +15,7 @@
 #include "frontend/inspector_controller.h"
 #include "frontend/menu_tree.h"
 #include "frontend/program_commands.h"
+#include "frontend/smooth_picture.h"
 #include "frontend/trace_buffer.h"
 #include "platform/gif_clip.h"
 #include "platform/timing.h"
@@ -67,6 +68,8 @@ class FrontEnd final : public MachineHost, public TraceLog {
   std::int32_t InvertColors = 0;
   // Whether a sprite draw that only erased pixels leaves the window as it was.
   std::int32_t Antiflicker = 0;
+  // Whether pixels turned off fade over the next two displayed frames ("Smooth").
+  std::int32_t Smooth = 0;
   // The boot image every full reset reads anew.
   std::filesystem::path BootImagePath = DefaultBootImagePath();
   std::string CreditText;
@@ -104,6 +107,7 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void SetScale(MenuId command);
   void ToggleAntiflicker();
   void ToggleInvertColors();
+  void ToggleSmooth();
   void SetSpeed(std::int32_t speedPercent);
   // With "Automatic", the rules of the program in memory; then its look.
   void FollowProgramInMemory();
@@ -131,7 +135,9 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void CreateTraceList(int top);
   void SaveTrace();
 
-  // The picture the window shows, one pixel per display pixel, and its magnification there.
+  // The display painted in its colours, one pixel per display pixel.
+  const Image& PaintedPicture();
+  // What the window shows of it, with Smooth's fading pixels, and its magnification there.
   const Image& ShownPicture();
   int ShownScale() const { return ScaleFactor; }
   // File > Save picture..., Record clip... and Stop recording.
@@ -150,6 +156,7 @@ class FrontEnd final : public MachineHost, public TraceLog {
   int DisplayHeight() const { return machine_.ScreenHeight() * ScaleFactor; }
 
   DisplayPicture picture_;
+  SmoothPicture smooth_;
   WindowSystem& window_;
   Machine machine_;
   ProgramCommands programs_;

@@ -18,9 +18,14 @@ void FrontEnd::RefreshWindow() {
   if (!caption_.empty()) DrawCaption(caption_);
 }
 
-const Image& FrontEnd::ShownPicture() {
+const Image& FrontEnd::PaintedPicture() {
   const DisplayPlane* second = machine_.Rules.xoChip ? &machine_.SecondPlane : nullptr;
   return picture_.Paint(machine_.Display, second, Colours());
+}
+
+const Image& FrontEnd::ShownPicture() {
+  if (Smooth == 0) return PaintedPicture();
+  return smooth_.Compose(PaintedPicture(), Colours().dark);
 }
 
 DisplayColours FrontEnd::Colours() const {
@@ -71,6 +76,8 @@ void FrontEnd::SpriteDrawn(int plotted, int erased) {
 }
 
 void FrontEnd::ShowFrame() {
+  // Only displayed frames move the fading on; other refreshes show it as it stands.
+  if (Smooth == 1) smooth_.NextFrame(PaintedPicture(), Colours().dark);
   RefreshWindow();
   frameClock_.WaitForNextFrame();
 }
@@ -102,6 +109,12 @@ std::int32_t FrontEnd::ToggleMark(MenuId item) {
 
 void FrontEnd::ToggleAntiflicker() {
   Antiflicker = ToggleMark(MenuId::Antiflicker);
+}
+
+void FrontEnd::ToggleSmooth() {
+  Smooth = ToggleMark(MenuId::Smooth);
+  smooth_.Clear();
+  RefreshWindow();
 }
 
 void FrontEnd::ToggleInvertColors() {
