@@ -40,6 +40,7 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::Antiflicker: ToggleAntiflicker(); break;
     case MenuId::InvertColors: ToggleInvertColors(); break;
     case MenuId::Smooth: ToggleSmooth(); break;
+    case MenuId::FullScreen: ToggleFullScreen(); break;
     case MenuId::Speed25:
     case MenuId::Speed50:
     case MenuId::Speed75:

@@ -68,6 +68,8 @@ class FrontEnd final : public MachineHost, public TraceLog {
   std::int32_t InvertColors = 0;
   // Whether a sprite draw that only erased pixels leaves the window as it was.
   std::int32_t Antiflicker = 0;
+  // Whether the display fills the screen ("Full screen").
+  std::int32_t FullScreen = 0;
   // Whether pixels turned off fade over the next two displayed frames ("Smooth").
   std::int32_t Smooth = 0;
   // The boot image every full reset reads anew.
@@ -108,6 +110,7 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void ToggleAntiflicker();
   void ToggleInvertColors();
   void ToggleSmooth();
+  void ToggleFullScreen();
   void SetSpeed(std::int32_t speedPercent);
   // With "Automatic", the rules of the program in memory; then its look.
   void FollowProgramInMemory();
@@ -139,7 +142,7 @@ class FrontEnd final : public MachineHost, public TraceLog {
   const Image& PaintedPicture();
   // What the window shows of it, with Smooth's fading pixels, and its magnification there.
   const Image& ShownPicture();
-  int ShownScale() const { return ScaleFactor; }
+  int ShownScale() const;
   // File > Save picture..., Record clip... and Stop recording.
   void SavePicture();
   void RecordClip();

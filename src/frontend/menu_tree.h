@@ -70,6 +70,7 @@ enum class MenuId : int {
   Cycles50000 = 55,
   Cycles100000 = 56,
   Cycles200000 = 57,
+  FullScreen = 60,
   Smooth = 61,
   SavePicture = 62,
   RecordClip = 63,
@@ -133,6 +134,7 @@ inline constexpr std::array kMenuTree{
     MenuEntry{MenuEntry::Kind::CheckItem, "x6", MenuId::Scale6},
     MenuEntry{MenuEntry::Kind::CheckItem, "x8", MenuId::Scale8},
     MenuEntry{MenuEntry::Kind::EndSubmenu},
+    MenuEntry{MenuEntry::Kind::CheckItem, "Full screen (Alt+Return)", MenuId::FullScreen},
     MenuEntry{MenuEntry::Kind::CheckItem, "Antiflicker (F11)", MenuId::Antiflicker},
     MenuEntry{MenuEntry::Kind::CheckItem, "Invert Colors (F12)", MenuId::InvertColors},
     MenuEntry{MenuEntry::Kind::CheckItem, "Smooth", MenuId::Smooth},
@@ -271,10 +273,13 @@ inline constexpr std::array kFunctionKeys{
     FunctionKeyBinding{3, MenuId::Step},         FunctionKeyBinding{4, MenuId::Inspector},
 };
 
+// Alt+Return enters and leaves full screen; Esc only leaves it, and is bound only meanwhile.
+inline constexpr MenuId kAltReturnItem = MenuId::FullScreen;
+
 // Builds the menu bar's menus from kMenuTree.
 void BuildMenuTree(WindowSystem& window);
 
-// Binds the function keys of kFunctionKeys to their items.
+// Binds the function keys of kFunctionKeys, and Alt+Return, to their items.
 void BindFunctionKeys(WindowSystem& window);
 
 }  // namespace pellark

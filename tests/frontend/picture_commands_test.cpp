@@ -77,6 +77,17 @@ TEST_F(PictureCommandsTest, SavePictureWritesTheDisplayAtItsMagnificationAndColo
   EXPECT_TRUE(window.Messages().empty());
 }
 
+TEST_F(PictureCommandsTest, InFullScreenThePictureHasTheMagnificationShown) {
+  window.SetScreenSize({640, 480});
+  Select(MenuId::FullScreen);
+  const std::string path = (folder / "full.png").string();
+  window.QueueSaveAnswer(path);
+  Select(MenuId::SavePicture);
+  const RgbPicture picture = ReadPng(path);
+  EXPECT_EQ(picture.width, 640);
+  EXPECT_EQ(picture.height, 320);
+}
+
 TEST_F(PictureCommandsTest, AFailedPictureSaysWhyAndACancelledOneSaysNothing) {
   window.QueueSaveAnswer("");
   Select(MenuId::SavePicture);
