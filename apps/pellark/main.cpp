@@ -6,6 +6,7 @@
 #include "command_line.h"
 #include "frontend/front_end.h"
 #include "platform/qt/qt_window_system.h"
+#include "platform/sdl_game_pad.h"
 
 int main(int argc, char** argv) {
   if (const auto status = pellark::AnswerInformationRequest(argc, argv)) return *status;
@@ -18,7 +19,8 @@ int main(int argc, char** argv) {
   }
   const pellark::DesktopCommandLine commandLine = pellark::ParseCommandLine(argc, argv);
   if (commandLine.exitStatus) return *commandLine.exitStatus;
-  pellark::FrontEnd frontEnd(*window, *window, *window);
+  pellark::SdlGamePad pad;
+  pellark::FrontEnd frontEnd(*window, *window, *window, &pad);
   if (!frontEnd.StartUp()) return 0;
   if (commandLine.program) frontEnd.OpenProgram(*commandLine.program);
   frontEnd.ProgramLoop();

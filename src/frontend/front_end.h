@@ -14,6 +14,7 @@
 #include "frontend/display_picture.h"
 #include "frontend/inspector_controller.h"
 #include "frontend/menu_tree.h"
+#include "frontend/pad_keyboard.h"
 #include "frontend/program_commands.h"
 #include "frontend/smooth_picture.h"
 #include "frontend/trace_buffer.h"
@@ -33,7 +34,9 @@ struct WindowEvent;
 // and the trace lines. It stands only on the window, keyboard and Inspector view interfaces.
 class FrontEnd final : public MachineHost, public TraceLog {
  public:
-  FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorView& inspector);
+  // pad: the game controllers, which play on the keyboard; null for none.
+  FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorView& inspector,
+           GamePad* pad = nullptr);
 
   // The start-up sequence up to the first refresh; false when the program has to end (no
   // keyboard, or no window).
@@ -161,6 +164,7 @@ class FrontEnd final : public MachineHost, public TraceLog {
   DisplayPicture picture_;
   SmoothPicture smooth_;
   WindowSystem& window_;
+  PadKeyboard keyboard_;
   Machine machine_;
   ProgramCommands programs_;
   Compatibility compatibility_;

@@ -64,6 +64,7 @@ void FrontEnd::ApplyProgramLook() {
     }
   }
   machine_.SetExtraKeys(keys);
+  keyboard_.UseProgramKeys(programLook_ ? ProgramInMemory->keys : ProgramKeys{});
   RefreshWindow();
 }
 

@@ -18,9 +18,11 @@ std::string BuildCreditText() {
 
 }  // namespace
 
-FrontEnd::FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorView& inspector)
+FrontEnd::FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorView& inspector,
+                   GamePad* pad)
     : window_(window),
-      machine_(*this, keyboard),
+      keyboard_(keyboard, pad),
+      machine_(*this, keyboard_),
       programs_(machine_, window),
       compatibility_(machine_, window),
       inspector_(machine_, breakpoints_, inspector, window) {}
