@@ -21,8 +21,8 @@
 #include "core/machine_host.h"
 #include "files/program_file.h"
 #include "pellark-run/machine_report.h"
-#include "pellark-run/png_file.h"
 #include "platform/keyboard.h"
+#include "platform/png_file.h"
 #include "trace/trace_log.h"
 
 namespace pellark {
@@ -127,7 +127,8 @@ void RunLoadedMachine(Machine& machine, TraceLog& trace) {
   Check(screen.size() ==
             static_cast<std::size_t>((machine.ScreenWidth() + 1) * machine.ScreenHeight()),
         "the screen text has a line per display row");
-  const std::string error = WriteDisplayPng(machine, (ScratchFolder() / "screen.png").string());
+  const std::string error =
+      WritePng(GreyPicture(machine), kPictureBlock, (ScratchFolder() / "screen.png").string());
   Check(error.empty(), "the PNG can be written");
 }
 

@@ -122,7 +122,7 @@ dpkg-deb --info "$package"
 contents=$(dpkg-deb --contents "$package")
 echo "$contents"
 depends=$(dpkg-deb --field "$package" Depends)
-for library in libqt6widgets6 libqt6gui6 libqt6core6 libpng16-16 libc6; do
+for library in libqt6widgets6 libqt6gui6 libqt6core6 libpng16-16 libgif7 libsdl2-2.0-0 libc6; do
   grep -q "$library" <<<"$depends" || fail "the package does not depend on $library"
 done
 for file in ./usr/bin/pellark ./usr/bin/pellark-run ./usr/share/pellark/Chip8.rom \

@@ -8,7 +8,9 @@ packages=(
   qt6-multimedia-dev    # the desktop's sound: Qt 6 Multimedia
   libsndfile1-dev       # pellark-run's WAV output
   libcli11-dev          # pellark-run's command line
-  libpng-dev            # pellark-run's PNG output
+  libpng-dev            # PNG pictures: pellark-run --png and Save picture
+  libgif-dev            # animated GIF clips: Record clip and pellark-run --gif
+  libsdl2-dev           # game controllers
   nettle-dev pkg-config # SHA-1, which identifies the programs of the program database
   nlohmann-json3-dev    # the program database, read in its own JSON format
   libgtest-dev libgmock-dev libbenchmark-dev

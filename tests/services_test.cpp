@@ -261,18 +261,42 @@ TEST(ImageTest, DuplicatesAreIndependent) {
   EXPECT_EQ(copy.ReadPixel(1, 1), White);
 }
 
-TEST(LineStoreTest, KeepsLinesInOrderAndDropsThemPastCapacity) {
+TEST(LineStoreTest, KeepsLinesInOrderAndCutsLongOnes) {
   LineStore store;
-  EXPECT_TRUE(store.Append("$200: Cls"));
-  EXPECT_TRUE(store.Append(std::string(100, 'x')));
+  store.Append("$200: Cls");
+  store.Append(std::string(100, 'x'));
   EXPECT_EQ(store.Line(0), "$200: Cls");
   EXPECT_EQ(store.Line(1).size(), LineStore::kMaxLineLength);
   EXPECT_EQ(store.Line(2), "");
-  for (std::size_t i = store.Size(); i < LineStore::kCapacity; ++i) store.Append("$202: Jmp ,$202");
-  EXPECT_FALSE(store.Append("dropped"));
-  EXPECT_EQ(store.Size(), LineStore::kCapacity);
-  EXPECT_EQ(store.Line(LineStore::kCapacity - 1), "$202: Jmp ,$202");
+  EXPECT_EQ(store.Dropped(), 0u);
 }
+
+// Past its capacity the store drops its oldest lines, across the boundaries of its buffers, and
+// keeps the newest ones in order.
+class LineStoreDropTest : public ::testing::TestWithParam<std::size_t> {
+ protected:
+  static std::string NumberedLine(std::size_t number) {
+    std::string line = "$";
+    line += std::to_string(number);
+    return line;
+  }
+};
+
+TEST_P(LineStoreDropTest, DropsTheOldestLinesPastCapacity) {
+  const std::size_t extra = GetParam();
+  LineStore store;
+  const std::size_t total = LineStore::kCapacity + extra;
+  for (std::size_t i = 0; i < total; ++i) store.Append(NumberedLine(i));
+  EXPECT_EQ(store.Size(), LineStore::kCapacity);
+  EXPECT_EQ(store.Dropped(), extra);
+  EXPECT_EQ(store.Line(0), NumberedLine(extra));
+  EXPECT_EQ(store.Line(LineStore::kCapacity / 2), NumberedLine(extra + LineStore::kCapacity / 2));
+  EXPECT_EQ(store.Line(LineStore::kCapacity - 1), NumberedLine(total - 1));
+  EXPECT_EQ(store.Line(LineStore::kCapacity), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Overflows, LineStoreDropTest,
+                         ::testing::Values(0u, 1u, 4095u, 4096u, 4097u, 1'000'001u));
 
 }  // namespace
 }  // namespace pellark

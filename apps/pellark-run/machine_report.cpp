@@ -1,5 +1,6 @@
 #include "pellark-run/machine_report.h"
 
+#include <array>
 #include <cstdio>
 
 namespace pellark {
@@ -47,6 +48,17 @@ std::string ScreenText(const Machine& machine) {
     text += '\n';
   }
   return text;
+}
+
+Image GreyPicture(const Machine& machine) {
+  static constexpr std::array kGreys{Black, White, RGB(170, 170, 170), RGB(85, 85, 85)};
+  Image picture;
+  picture.NewImage(machine.ScreenWidth(), machine.ScreenHeight());
+  for (int y = 0; y < machine.ScreenHeight(); ++y) {
+    for (int x = 0; x < machine.ScreenWidth(); ++x)
+      picture.PutPixel(x, y, kGreys[static_cast<std::size_t>(machine.PixelValue(x, y))]);
+  }
+  return picture;
 }
 
 }  // namespace pellark

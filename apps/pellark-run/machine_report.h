@@ -4,6 +4,7 @@
 
 #include "core/machine.h"
 #include "pellark-run/run_options.h"
+#include "platform/image.h"
 
 namespace pellark {
 
@@ -19,5 +20,11 @@ std::string MemoryLine(const Machine& machine, const MemoryRange& range);
 // One line per display row, each ending in "\n": "." for a dark pixel, "#" for one lit on the
 // first plane, "+" on the second only and "@" on both.
 std::string ScreenText(const Machine& machine);
+
+// The side of the square block that stands for one display pixel in --png and --gif.
+inline constexpr int kPictureBlock = 4;
+// The display in greys, one image pixel per display pixel: black, white when lit on the first
+// plane, light grey on the second only and dark grey on both.
+Image GreyPicture(const Machine& machine);
 
 }  // namespace pellark

@@ -264,6 +264,10 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
          "48000 Hz, 800 samples a frame (as designed: silence, a\n"
          "frame every 25 instructions)")
       ->each([&options](const std::string& text) { options.wav = ParseFileName(text); });
+  option("--gif", "FILE",
+         "write the displayed frames as an animated GIF, 4 x 4 pixels\n"
+         "each, at the machine's frame rate")
+      ->each([&options](const std::string& text) { options.gif = ParseFileName(text); });
   option("--profile", "NAME",
          "the rules to run by: auto (default: the program database\n"
          "decides), designed, chip8, modern, schip10, schip or xochip")

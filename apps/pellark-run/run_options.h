@@ -48,6 +48,8 @@ struct RunOptions {
   std::string png;
   // The run's sound as a WAV file: every frame's 800 samples, silent as designed.
   std::string wav;
+  // An animated GIF of the run's displayed frames.
+  std::string gif;
   bool benchmark = false;
   // Print what the program database says of PROGRAM instead of running it.
   bool info = false;

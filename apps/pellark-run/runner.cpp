@@ -14,8 +14,8 @@
 #include "files/program_information.h"
 #include "files/rules_choice.h"
 #include "pellark-run/machine_report.h"
-#include "pellark-run/png_file.h"
 #include "pellark-run/wav_file.h"
+#include "platform/png_file.h"
 #include "platform/sha1.h"
 #include "platform/text.h"
 #include "platform/working_folder.h"
@@ -218,6 +218,7 @@ int Runner::Run() {
       options_.speedPercent ? SpinCountForSpeed(*options_.speedPercent) : kNoPacing;
   for (const std::int32_t address : options_.breaks) breakpoints_.Add(address);
   for (const Watchpoint& watch : options_.watches) watchpoints_.Add(watch);
+  StartClip();
   const auto start = std::chrono::steady_clock::now();
   if (replay_) {
     Replay(spinCount);
@@ -226,6 +227,7 @@ int Runner::Run() {
   }
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
   if (!endedInKeyWait_) ReportMachine();
+  FinishClip();
   output_.Flush();
   if (broke_) std::fprintf(stderr, "break at $%s\n", HexText(machine_.NextFetchAddress()).c_str());
   if (watchStop_) std::fprintf(stderr, "watch at %s\n", watchStop_->Text().c_str());
@@ -261,6 +263,38 @@ void Runner::RunWithPresses(std::int32_t spinCount) {
   }
 }
 
+void Runner::ShowFrame() {
+  ++frames_;
+  if (clip_.Recording()) clip_.AddPicture(GreyPicture(machine_), MachineMilliseconds());
+}
+
+void Runner::SpriteDrawn(int /*plotted*/, int /*erased*/) {
+  if (clip_.Recording()) clip_.AddPicture(GreyPicture(machine_), MachineMilliseconds());
+}
+
+void Runner::StartClip() {
+  if (options_.gif.empty()) return;
+  const std::string error = clip_.Start(FromWorkingFolder(options_.gif), GreyPicture(machine_),
+                                        kPictureBlock, MachineMilliseconds());
+  if (error.empty()) return;
+  Tell("pellark-run: cannot write " + options_.gif + ": " + error);
+  outputFileFailed_ = true;
+}
+
+void Runner::FinishClip() {
+  if (!clip_.Recording()) return;
+  clip_.AddPicture(GreyPicture(machine_), MachineMilliseconds());
+  const std::string error = clip_.Finish(MachineMilliseconds());
+  if (error.empty()) return;
+  Tell("pellark-run: cannot write " + options_.gif + ": " + error);
+  outputFileFailed_ = true;
+}
+
+std::uint64_t Runner::MachineMilliseconds() const {
+  if (machine_.Rules.frameTiming) return frames_ * 1000 / 60;
+  return executed_ * 50 / 25;
+}
+
 void Runner::Tell(const std::string& line) {
   if (std::fprintf(stderr, "%s\n", line.c_str()) < 0) tellFailed_ = true;
 }
@@ -287,7 +321,8 @@ void Runner::ReportMachine() {
   for (const MemoryRange& range : options_.memory) output_.WriteLine(MemoryLine(machine_, range));
   if (options_.screen) output_.Write(ScreenText(machine_));
   if (!options_.png.empty()) {
-    const std::string error = WriteDisplayPng(machine_, FromWorkingFolder(options_.png));
+    const std::string error =
+        WritePng(GreyPicture(machine_), kPictureBlock, FromWorkingFolder(options_.png));
     if (!error.empty()) {
       Tell("pellark-run: cannot write " + options_.png + ": " + error);
       outputFileFailed_ = true;

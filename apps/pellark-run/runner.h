@@ -16,6 +16,7 @@
 #include "pellark-run/press_schedule.h"
 #include "pellark-run/run_options.h"
 #include "pellark-run/wav_file.h"
+#include "platform/gif_clip.h"
 #include "trace/trace_log.h"
 
 namespace pellark {
@@ -35,7 +36,10 @@ class Runner final : public MachineHost, public TraceLog {
   int PrintInformation();
 
   // MachineHost: there is no window, and frames have no real time here: they are counted in
-  // instructions. A run whose boot image cannot be read ends before the machine starts.
+  // instructions. A run whose boot image cannot be read ends before the machine starts. The
+  // displayed frames go to --gif.
+  void ShowFrame() override;
+  void SpriteDrawn(int plotted, int erased) override;
 
   void FrameSound(std::span<const std::int16_t> samples) override {
     if (wav_) wav_->Append(samples);
@@ -77,6 +81,13 @@ class Runner final : public MachineHost, public TraceLog {
   void Replay(std::int32_t spinCount);
   // Instructions up to -n with the keys --press holds.
   void RunWithPresses(std::int32_t spinCount);
+  // --gif: the clip starts with the display as the program begins, and ends with it as the run
+  // ends.
+  void StartClip();
+  void FinishClip();
+  // The machine's time so far: 1/60 s a frame with frame timing, else 1/20 s for the 25
+  // instructions between timer steps.
+  std::uint64_t MachineMilliseconds() const;
   // The instructions of one frame, for the time a frame spent waiting takes; 1 without frames.
   std::uint64_t InstructionsPerFrame() const;
   // One line on standard error; a line that cannot be written fails the run.
@@ -95,10 +106,12 @@ class Runner final : public MachineHost, public TraceLog {
   std::uint64_t executed_ = 0;
   // A key wait that nothing will answer has ended the run.
   bool endedInKeyWait_ = false;
-  // A --png or --wav file could not be written.
+  // A --png, --wav or --gif file could not be written.
   bool outputFileFailed_ = false;
   // The run's sound, for --wav.
   std::optional<WavRecording> wav_;
+  GifClip clip_;
+  std::uint64_t frames_ = 0;
   FileBytes programFile_;
   std::optional<KnownProgram> knownProgram_;
   bool tellFailed_ = false;

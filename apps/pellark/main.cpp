@@ -7,6 +7,7 @@
 #include "frontend/front_end.h"
 #include "platform/qt/qt_sound.h"
 #include "platform/qt/qt_window_system.h"
+#include "platform/sdl_game_pad.h"
 
 int main(int argc, char** argv) {
   if (const auto status = pellark::AnswerInformationRequest(argc, argv)) return *status;
@@ -20,7 +21,8 @@ int main(int argc, char** argv) {
   const pellark::DesktopCommandLine commandLine = pellark::ParseCommandLine(argc, argv);
   if (commandLine.exitStatus) return *commandLine.exitStatus;
   const auto sound = pellark::CreateQtSound();
-  pellark::FrontEnd frontEnd(*window, *window, *window, *sound);
+  pellark::SdlGamePad pad;
+  pellark::FrontEnd frontEnd(*window, *window, *window, *sound, &pad);
   if (!frontEnd.StartUp()) return 0;
   if (commandLine.mute) frontEnd.RunCommand(pellark::MenuId::Sound);
   if (commandLine.program) frontEnd.OpenProgram(*commandLine.program);

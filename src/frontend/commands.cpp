@@ -40,6 +40,8 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::Scale8: SetScale(command); break;
     case MenuId::Antiflicker: ToggleAntiflicker(); break;
     case MenuId::InvertColors: ToggleInvertColors(); break;
+    case MenuId::Smooth: ToggleSmooth(); break;
+    case MenuId::FullScreen: ToggleFullScreen(); break;
     case MenuId::Speed25:
     case MenuId::Speed50:
     case MenuId::Speed75:
@@ -86,6 +88,15 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::RecordKeys: RecordKeys(); break;
     case MenuId::StopRecordingKeys: FinishRecording(); break;
     case MenuId::ReplayKeys: ReplayKeys(); break;
+    case MenuId::SavePicture: SavePicture(); break;
+    case MenuId::RecordClip:
+      if (clip_.Recording()) {
+        StopRecording();
+      } else {
+        RecordClip();
+      }
+      break;
+    case MenuId::StopRecording: StopRecording(); break;
     case MenuId::None: break;
   }
 }

@@ -17,8 +17,11 @@
 #include "frontend/inspector_controller.h"
 #include "frontend/key_recorder.h"
 #include "frontend/menu_tree.h"
+#include "frontend/pad_keyboard.h"
 #include "frontend/program_commands.h"
+#include "frontend/smooth_picture.h"
 #include "frontend/trace_buffer.h"
+#include "platform/gif_clip.h"
 #include "platform/timing.h"
 #include "trace/trace_log.h"
 
@@ -35,8 +38,9 @@ struct WindowEvent;
 // and the trace lines. It stands only on the window, keyboard and Inspector view interfaces.
 class FrontEnd final : public MachineHost, public TraceLog {
  public:
+  // pad: the game controllers, which play on the keyboard; null for none.
   FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorView& inspector,
-           SoundService& sound);
+           SoundService& sound, GamePad* pad = nullptr);
 
   // The start-up sequence up to the first refresh; false when the program has to end (no
   // keyboard, or no window).
@@ -75,6 +79,10 @@ class FrontEnd final : public MachineHost, public TraceLog {
   std::int32_t SoundEnabled = 1;
   // Whether the display's background shows the buzzer colour while the sound timer runs.
   std::int32_t VisualBeep = 0;
+  // Whether the display fills the screen ("Full screen").
+  std::int32_t FullScreen = 0;
+  // Whether pixels turned off fade over the next two displayed frames ("Smooth").
+  std::int32_t Smooth = 0;
   // The boot image every full reset reads anew.
   std::filesystem::path BootImagePath = DefaultBootImagePath();
   std::string CreditText;
@@ -130,6 +138,8 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void SetScale(MenuId command);
   void ToggleAntiflicker();
   void ToggleInvertColors();
+  void ToggleSmooth();
+  void ToggleFullScreen();
   void SetSpeed(std::int32_t speedPercent);
   void ToggleSound();
   void ToggleVisualBeep();
@@ -161,6 +171,18 @@ class FrontEnd final : public MachineHost, public TraceLog {
   void CreateTraceList(int top);
   void SaveTrace();
 
+  // The display painted in its colours, one pixel per display pixel.
+  const Image& PaintedPicture();
+  // What the window shows of it, with Smooth's fading pixels, and its magnification there.
+  const Image& ShownPicture();
+  int ShownScale() const;
+  // File > Save picture..., Record clip... and Stop recording.
+  void SavePicture();
+  void RecordClip();
+  void StopRecording();
+  // What a failed write of a picture or a clip says.
+  void ShowWriteFailure(const std::string& reason);
+
   void ToggleInspector();
   // The Inspector's requests and the user's actions in it.
   void HandleInspectorEvent(const WindowEvent& event);
@@ -170,10 +192,12 @@ class FrontEnd final : public MachineHost, public TraceLog {
   int DisplayHeight() const { return machine_.ScreenHeight() * ScaleFactor; }
 
   DisplayPicture picture_;
+  SmoothPicture smooth_;
   WindowSystem& window_;
   SoundService& sound_;
-  // The user's keyboard, which a replay stands in for while it lasts.
-  KeyboardService& keyboard_;
+  // The user's keyboard with the game controllers playing on it, which a replay stands in for
+  // while it lasts.
+  PadKeyboard keyboard_;
   Machine machine_;
   ProgramCommands programs_;
   Compatibility compatibility_;
@@ -186,6 +210,7 @@ class FrontEnd final : public MachineHost, public TraceLog {
   // What the watchpoint that stopped the machine found; empty when none stopped it.
   std::string watchStop_;
   InspectorController inspector_;
+  GifClip clip_;
   // Whether the program's colours and keys apply.
   bool programLook_ = false;
   std::optional<KeyRecorder> recorder_;

@@ -23,6 +23,7 @@ void BuildMenuTree(WindowSystem& window) {
 void BindFunctionKeys(WindowSystem& window) {
   for (const FunctionKeyBinding& binding : kFunctionKeys)
     window.BindShortcutKey(binding.functionKey, static_cast<int>(binding.id));
+  window.BindCommandKey(CommandKey::AltReturn, static_cast<int>(kAltReturnItem));
 }
 
 }  // namespace pellark

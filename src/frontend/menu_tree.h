@@ -75,6 +75,11 @@ enum class MenuId : int {
   RecordKeys = 73,
   StopRecordingKeys = 74,
   ReplayKeys = 75,
+  FullScreen = 60,
+  Smooth = 61,
+  SavePicture = 62,
+  RecordClip = 63,
+  StopRecording = 64,
 };
 
 // The "Compatibility" item by which the program database decides the rules.
@@ -109,6 +114,10 @@ inline constexpr std::array kMenuTree{
     MenuEntry{MenuEntry::Kind::Item, "Save program", MenuId::SaveProgram},
     MenuEntry{MenuEntry::Kind::Item, "Program information...", MenuId::ProgramInformation},
     MenuEntry{MenuEntry::Kind::Separator},
+    MenuEntry{MenuEntry::Kind::Item, "Save picture...", MenuId::SavePicture},
+    MenuEntry{MenuEntry::Kind::CheckItem, "Record clip...", MenuId::RecordClip},
+    MenuEntry{MenuEntry::Kind::Item, "Stop recording", MenuId::StopRecording},
+    MenuEntry{MenuEntry::Kind::Separator},
     MenuEntry{MenuEntry::Kind::Item, "About...", MenuId::About},
     MenuEntry{MenuEntry::Kind::Separator},
     MenuEntry{MenuEntry::Kind::Item, "Quit", MenuId::Quit},
@@ -134,9 +143,11 @@ inline constexpr std::array kMenuTree{
     MenuEntry{MenuEntry::Kind::CheckItem, "x6", MenuId::Scale6},
     MenuEntry{MenuEntry::Kind::CheckItem, "x8", MenuId::Scale8},
     MenuEntry{MenuEntry::Kind::EndSubmenu},
+    MenuEntry{MenuEntry::Kind::CheckItem, "Full screen (Alt+Return)", MenuId::FullScreen},
     MenuEntry{MenuEntry::Kind::CheckItem, "Antiflicker (F11)", MenuId::Antiflicker},
     MenuEntry{MenuEntry::Kind::CheckItem, "Invert Colors (F12)", MenuId::InvertColors},
     MenuEntry{MenuEntry::Kind::CheckItem, "Visual beep", MenuId::VisualBeep},
+    MenuEntry{MenuEntry::Kind::CheckItem, "Smooth", MenuId::Smooth},
     MenuEntry{MenuEntry::Kind::EndSubmenu},
     MenuEntry{MenuEntry::Kind::CheckItem, "Sound", MenuId::Sound},
     MenuEntry{MenuEntry::Kind::Separator},
@@ -273,10 +284,13 @@ inline constexpr std::array kFunctionKeys{
     FunctionKeyBinding{3, MenuId::Step},         FunctionKeyBinding{4, MenuId::Inspector},
 };
 
+// Alt+Return enters and leaves full screen; Esc only leaves it, and is bound only meanwhile.
+inline constexpr MenuId kAltReturnItem = MenuId::FullScreen;
+
 // Builds the menu bar's menus from kMenuTree.
 void BuildMenuTree(WindowSystem& window);
 
-// Binds the function keys of kFunctionKeys to their items.
+// Binds the function keys of kFunctionKeys, and Alt+Return, to their items.
 void BindFunctionKeys(WindowSystem& window);
 
 }  // namespace pellark

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <tuple>
 #include <utility>
@@ -9,13 +10,32 @@
 #include "platform/window_system.h"
 
 namespace pellark {
+namespace {
+
+// The high-resolution display, which full screen's magnification is chosen for.
+constexpr int kHighWidth = 128;
+constexpr int kHighHeight = 64;
+
+}  // namespace
 
 void FrontEnd::RefreshWindow() {
-  const DisplayPlane* second = machine_.Rules.xoChip ? &machine_.SecondPlane : nullptr;
-  window_.DrawPicture(picture_.Paint(machine_.Display, second, Colours()), DisplayWidth(),
-                      DisplayHeight());
+  const Image& picture = ShownPicture();
+  window_.SetBackground(Colours().dark);
+  window_.DrawPicture(picture, machine_.ScreenWidth() * ShownScale(),
+                      machine_.ScreenHeight() * ShownScale());
+  if (clip_.Recording()) clip_.AddPicture(picture, TickMilliseconds());
   // A caption stays over the pictures that follow it until it expires.
   if (!caption_.empty()) DrawCaption(caption_);
+}
+
+const Image& FrontEnd::PaintedPicture() {
+  const DisplayPlane* second = machine_.Rules.xoChip ? &machine_.SecondPlane : nullptr;
+  return picture_.Paint(machine_.Display, second, Colours());
+}
+
+const Image& FrontEnd::ShownPicture() {
+  if (Smooth == 0) return PaintedPicture();
+  return smooth_.Compose(PaintedPicture(), Colours().dark);
 }
 
 DisplayColours FrontEnd::Colours() const {
@@ -49,6 +69,7 @@ void FrontEnd::ApplyProgramLook() {
     }
   }
   machine_.SetExtraKeys(keys);
+  keyboard_.UseProgramKeys(programLook_ ? ProgramInMemory->keys : ProgramKeys{});
   RefreshWindow();
 }
 
@@ -71,6 +92,8 @@ void FrontEnd::SpriteDrawn(int plotted, int erased) {
 }
 
 void FrontEnd::ShowFrame() {
+  // Only displayed frames move the fading on; other refreshes show it as it stands.
+  if (Smooth == 1) smooth_.NextFrame(PaintedPicture(), Colours().dark);
   RefreshWindow();
   frameClock_.WaitForNextFrame();
 }
@@ -102,6 +125,29 @@ std::int32_t FrontEnd::ToggleMark(MenuId item) {
 
 void FrontEnd::ToggleAntiflicker() {
   Antiflicker = ToggleMark(MenuId::Antiflicker);
+}
+
+int FrontEnd::ShownScale() const {
+  if (FullScreen == 0) return ScaleFactor;
+  // The largest whole magnification at which the high-resolution display fits, doubled for
+  // the low resolution: a resolution switch keeps the picture's size.
+  const ScreenSize screen = window_.GetScreenSize();
+  const int high = std::max(std::min(screen.width / kHighWidth, screen.height / kHighHeight), 1);
+  return high * kHighWidth / machine_.ScreenWidth();
+}
+
+void FrontEnd::ToggleFullScreen() {
+  FullScreen = ToggleMark(MenuId::FullScreen);
+  window_.SetFullScreen(FullScreen == 1);
+  window_.BindCommandKey(CommandKey::Escape,
+                         FullScreen == 1 ? static_cast<int>(MenuId::FullScreen) : 0);
+  RefreshWindow();
+}
+
+void FrontEnd::ToggleSmooth() {
+  Smooth = ToggleMark(MenuId::Smooth);
+  smooth_.Clear();
+  RefreshWindow();
 }
 
 void FrontEnd::ToggleInvertColors() {

@@ -16,6 +16,8 @@ void FrontEnd::ProgramLoop() {
   do {
     RunPass();
   } while (machine_.QuitRequested == 0);
+  // A clip being recorded is kept, not lost with the program.
+  StopRecording();
 }
 
 void FrontEnd::RunPass() {

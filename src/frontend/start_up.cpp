@@ -20,11 +20,11 @@ std::string BuildCreditText() {
 }  // namespace
 
 FrontEnd::FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorView& inspector,
-                   SoundService& sound)
+                   SoundService& sound, GamePad* pad)
     : window_(window),
       sound_(sound),
-      keyboard_(keyboard),
-      machine_(*this, keyboard),
+      keyboard_(keyboard, pad),
+      machine_(*this, keyboard_),
       programs_(machine_, window),
       compatibility_(machine_, window),
       inspector_(machine_, breakpoints_, watchpoints_, inspector, window) {}

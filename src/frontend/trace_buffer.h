@@ -7,8 +7,8 @@
 namespace pellark {
 
 // The front end's own copy of the trace list's lines, which Save trace writes. It follows the
-// list control: a new list starts empty, lines with no list go nowhere, and lines past the
-// list's capacity are dropped as the list drops them.
+// list control: a new list starts empty, lines with no list go nowhere, and past the list's
+// capacity the oldest lines are dropped as the list drops them.
 class TraceBuffer {
  public:
   // A new list replaced the old one.

@@ -12,6 +12,14 @@ constexpr Colour RGB(int red, int green, int blue) {
          static_cast<Colour>(blue & 0xFF) << 16;
 }
 
+constexpr int RedOf(Colour colour) {
+  return static_cast<int>(colour & 0xFF);
+}
+
+constexpr int GreenOf(Colour colour) {
+  return static_cast<int>(colour >> 8 & 0xFF);
+}
+
 constexpr int BlueOf(Colour colour) {
   return static_cast<int>(colour >> 16 & 0xFF);
 }

@@ -2,18 +2,32 @@
 
 namespace pellark {
 
-bool LineStore::Append(std::string_view line) {
-  if (ends_.size() >= kCapacity) return false;
+void LineStore::Append(std::string_view line) {
+  if (chunks_.empty() || chunks_.back().ends.size() == kChunkLines) {
+    chunks_.emplace_back();
+    chunks_.back().ends.reserve(kChunkLines);
+  }
+  Chunk& chunk = chunks_.back();
   line = line.substr(0, kMaxLineLength);
-  text_.insert(text_.end(), line.begin(), line.end());
-  ends_.push_back(static_cast<std::uint32_t>(text_.size()));
-  return true;
+  chunk.text.insert(chunk.text.end(), line.begin(), line.end());
+  chunk.ends.push_back(static_cast<std::uint32_t>(chunk.text.size()));
+  if (size_ < kCapacity) {
+    ++size_;
+    return;
+  }
+  ++dropped_;
+  if (++firstLine_ < kChunkLines) return;
+  chunks_.pop_front();
+  firstLine_ = 0;
 }
 
 std::string_view LineStore::Line(std::size_t index) const {
-  if (index >= ends_.size()) return {};
-  const std::uint32_t begin = index == 0 ? 0 : ends_[index - 1];
-  return {text_.data() + begin, ends_[index] - begin};
+  if (index >= size_) return {};
+  const std::size_t position = firstLine_ + index;
+  const Chunk& chunk = chunks_[position / kChunkLines];
+  const std::size_t line = position % kChunkLines;
+  const std::uint32_t begin = line == 0 ? 0 : chunk.ends[line - 1];
+  return {chunk.text.data() + begin, chunk.ends[line] - begin};
 }
 
 }  // namespace pellark

@@ -39,6 +39,14 @@ struct WindowEvent {
 
 enum class MenuItemKind { Plain, Checkable };
 
+// Keys beyond the function keys that can select an item.
+enum class CommandKey { AltReturn, Escape };
+
+struct ScreenSize {
+  int width = 0;
+  int height = 0;
+};
+
 // The window, menu, list and dialog services of the one main window. With the keyboard read in
 // it and the Inspector view, the front end uses nothing else of the desktop, so a headless
 // implementation can stand in for it in tests.
@@ -75,6 +83,19 @@ class WindowSystem {
   // Makes function key F<functionKey> (1 to 12, no modifier) select the item with that id
   // wherever the keyboard focus is in the window.
   virtual void BindShortcutKey(int functionKey, int id) = 0;
+  // Makes key select the item with that id as a function key does; id 0 unbinds it, and the
+  // key is then the keyboard's again.
+  virtual void BindCommandKey(CommandKey key, int id) = 0;
+
+  // Full screen: the window covers its screen, its menu bar shows only while the pointer is at
+  // the screen's top edge or a menu is open, the trace list is hidden, and every picture is
+  // drawn centred on the background colour. Meanwhile SetClientSize only records the size the
+  // window takes again when full screen ends, where it was before.
+  virtual void SetFullScreen(bool on) = 0;
+  // The colour around the picture where the window is larger than it.
+  virtual void SetBackground(Colour colour) = 0;
+  // The size of the screen the window is on, in the units of SetClientSize.
+  virtual ScreenSize GetScreenSize() const = 0;
 
   // Replaces what the window shows at 0,0 below the menu bar with image stretched to
   // width × height, every image pixel a solid block; text drawn earlier disappears.
@@ -85,7 +106,8 @@ class WindowSystem {
 
   // The trace list: one list control at (x, y) below the menu bar, its lines appended in order.
   // The list never selects by itself; while it shows its last line it follows new lines, and
-  // scrolled up it stays where the user is. Lines past its capacity are dropped.
+  // scrolled up it stays where the user is. Past its capacity each new line drops the oldest,
+  // and the list shows how many lines it dropped.
   virtual void CreateListBox(int x, int y, int width, int height) = 0;
   virtual void AddListItem(std::string_view text) = 0;
   // Destroys the list control; nothing happens when there is none.

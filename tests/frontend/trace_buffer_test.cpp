@@ -1,6 +1,8 @@
 // The front end's copy of the trace list follows the list control's life.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "frontend/trace_buffer.h"
 
 namespace pellark {
@@ -19,6 +21,17 @@ TEST(TraceBufferTest, KeepsOnlyTheLinesOfTheCurrentList) {
   buffer.Append("$204: Jmp $204");
   ASSERT_EQ(buffer.Lines().Size(), 1u);
   EXPECT_EQ(buffer.Lines().Line(0), "$204: Jmp $204");
+}
+
+TEST(TraceBufferTest, PastCapacityKeepsTheNewestLines) {
+  TraceBuffer buffer;
+  buffer.Restart();
+  for (std::size_t i = 0; i < LineStore::kCapacity + 3; ++i) buffer.Append(std::to_string(i));
+  EXPECT_EQ(buffer.Lines().Size(), LineStore::kCapacity);
+  EXPECT_EQ(buffer.Lines().Dropped(), 3u);
+  EXPECT_EQ(buffer.Lines().Line(0), "3");
+  buffer.Restart();
+  EXPECT_EQ(buffer.Lines().Dropped(), 0u) << "a new list has dropped nothing";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <deque>
 #include <optional>
 #include <string>
@@ -67,6 +68,7 @@ class HeadlessWindowSystem final : public WindowSystem,
   void SetWindowCanOpen(bool canOpen) { windowCanOpen_ = canOpen; }
   void SetMenuBarCanBeCreated(bool canBeCreated) { menuBarCanBeCreated_ = canBeCreated; }
   static constexpr int kMenuHeight = 20;
+  void SetScreenSize(ScreenSize size) { screen_ = size; }
 
   // What happened.
   bool WindowOpen() const { return windowOpen_; }
@@ -77,6 +79,10 @@ class HeadlessWindowSystem final : public WindowSystem,
   int ClientHeight() const { return clientHeight_; }
   const std::vector<MenuEntry>& MenuEntries() const { return menuEntries_; }
   const std::vector<Shortcut>& Shortcuts() const { return shortcuts_; }
+  // The id a command key selects; 0 when unbound.
+  int CommandKeyId(CommandKey key) const { return commandKeys_[static_cast<std::size_t>(key)]; }
+  bool FullScreen() const { return fullScreen_; }
+  Colour Background() const { return background_; }
   // The picture as the window shows it: the last DrawPicture, stretched.
   const Image& Picture() const { return picture_; }
   int PictureCount() const { return pictureCount_; }
@@ -110,6 +116,12 @@ class HeadlessWindowSystem final : public WindowSystem,
   bool IsItemEnabled(int id) const;
   int GetMenuHeight() const override { return kMenuHeight; }
   void BindShortcutKey(int functionKey, int id) override;
+  void BindCommandKey(CommandKey key, int id) override {
+    commandKeys_[static_cast<std::size_t>(key)] = id;
+  }
+  void SetFullScreen(bool on) override { fullScreen_ = on; }
+  void SetBackground(Colour colour) override { background_ = colour; }
+  ScreenSize GetScreenSize() const override { return screen_; }
   void DrawPicture(const Image& image, int width, int height) override;
   void DrawText(int x, int y, std::string_view text, Colour colour) override;
   void CreateListBox(int x, int y, int width, int height) override;
@@ -147,6 +159,10 @@ class HeadlessWindowSystem final : public WindowSystem,
   std::vector<int> checkedIds_;
   std::vector<int> disabledIds_;
   std::vector<Shortcut> shortcuts_;
+  std::array<int, 2> commandKeys_{};
+  bool fullScreen_ = false;
+  Colour background_ = Black;
+  ScreenSize screen_{1920, 1080};
   Image picture_;
   int pictureCount_ = 0;
   std::vector<DrawnText> texts_;

@@ -69,11 +69,30 @@ TEST_F(ListTest, AnnouncesLinesInBatches) {
   EXPECT_EQ(insertions.count(), 1);
 }
 
-TEST_F(ListTest, DropsLinesPastAMillion) {
+TEST_F(ListTest, PastAMillionDropsTheOldestLinesAndSaysHowMany) {
   for (int i = 0; i < 1'000'003; ++i) Desktop().AddListItem(NumberedLine(i));
   Pump();
-  EXPECT_EQ(Rows(), 1'000'000);
-  EXPECT_EQ(Row(999'999), "$999999");
+  ASSERT_EQ(Rows(), 1'000'001);
+  EXPECT_EQ(Row(0), "(3 older lines dropped)");
+  EXPECT_EQ(Row(1), "$3");
+  EXPECT_EQ(Row(1'000'000), "$1000002");
+
+  // The list keeps showing the newest line, and the count follows.
+  QScrollBar& scrollBar = *List()->verticalScrollBar();
+  EXPECT_EQ(scrollBar.value(), scrollBar.maximum());
+  for (int i = 1'000'003; i < 1'000'010; ++i) Desktop().AddListItem(NumberedLine(i));
+  Pump();
+  EXPECT_EQ(Rows(), 1'000'001);
+  EXPECT_EQ(Row(0), "(10 older lines dropped)");
+  EXPECT_EQ(Row(1'000'000), "$1000009");
+  EXPECT_EQ(scrollBar.value(), scrollBar.maximum());
+
+  // Scrolled up, the lines in view stay in view as older ones go.
+  scrollBar.setValue(500'000);
+  const QString shown = Row(List()->indexAt(QPoint(5, 2)).row());
+  for (int i = 1'000'010; i < 1'000'110; ++i) Desktop().AddListItem(NumberedLine(i));
+  Pump();
+  EXPECT_EQ(Row(List()->indexAt(QPoint(5, 2)).row()), shown);
 }
 
 TEST_F(ListTest, FollowsTheNewestLineUntilScrolledUpAndNeverSelects) {

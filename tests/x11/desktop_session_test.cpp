@@ -110,6 +110,14 @@ class DesktopSessionTest : public ::testing::Test {
       }
     }
   }
+  static int LitCount(const Capture& capture) {
+    int lit = 0;
+    if (!Shaped(capture)) return lit;
+    for (int y = 0; y < 32; ++y) {
+      for (int x = 0; x < 64; ++x) lit += Lit(capture, x, y) ? 1 : 0;
+    }
+    return lit;
+  }
   // Whether the top-left display pixel comes to show lit.
   static bool TopLeftLit() {
     const Capture capture = session->WaitForPicture(
@@ -145,6 +153,82 @@ TEST_F(DesktopSessionTest, OpensItsWindowAt130WithTheBootSplashBelowTheMenuBar) 
   ASSERT_GT(MenuHeight(capture), 10);
   const int lit = litCount(capture);
   EXPECT_GE(lit, 100) << "the boot image's splash is not on the screen";
+}
+
+// Before any program is loaded through a dialog: the boot splash as the window shows it.
+TEST_F(DesktopSessionTest, AltReturnFillsTheScreenAndEscGivesTheWindowBack) {
+  const Capture before = session->WaitForPicture(
+      window, [](const Capture& shown) { return Shaped(shown) && LitCount(shown) >= 100; });
+  ASSERT_GE(LitCount(before), 100);
+  Key("alt+Return");
+  // The 1024 × 768 screen: the low resolution at 16 (the high one's 8, doubled) is 1024 × 512,
+  // centred with 128 rows of the background above and below.
+  constexpr int kFullScale = 16;
+  constexpr int kTop = (768 - 32 * kFullScale) / 2;
+  // Every display pixel a solid 16 × 16 square, the splash's lit ones among them.
+  const auto squaresShown = [](const Capture& shown) {
+    if (shown.width != 1024 || shown.height != 768) return false;
+    int lit = 0;
+    for (int y = 0; y < 32; ++y) {
+      for (int x = 0; x < 64; ++x) {
+        const int left = x * kFullScale;
+        const int top = kTop + y * kFullScale;
+        const std::uint32_t colour = shown.At(left, top);
+        const int far = kFullScale - 1;
+        if (shown.At(left + far, top) != colour || shown.At(left, top + far) != colour ||
+            shown.At(left + far, top + far) != colour)
+          return false;
+        lit += colour == 0xFFFFFFu ? 1 : 0;
+      }
+    }
+    return lit >= 100;
+  };
+  const Capture full = session->WaitForPicture(window, squaresShown);
+  ASSERT_EQ(full.width, 1024);
+  ASSERT_EQ(full.height, 768);
+  EXPECT_TRUE(squaresShown(full)) << "each display pixel a 16 × 16 square, centred";
+  EXPECT_EQ(full.At(512, kTop - 1), 0x000000u) << "the background above the picture";
+  EXPECT_EQ(full.At(512, kTop + 32 * kFullScale), 0x000000u) << "the background below";
+
+  Key("Escape");
+  const Capture back = session->WaitForPicture(
+      window, [](const Capture& shown) { return Shaped(shown) && LitCount(shown) >= 100; });
+  ASSERT_TRUE(Shaped(back));
+  const std::string info = session->Command("xwininfo -id " + window);
+  EXPECT_NE(info.find("Absolute upper-left X:  130"), std::string::npos) << info;
+  EXPECT_NE(info.find("Absolute upper-left Y:  130"), std::string::npos) << info;
+  EXPECT_NE(info.find("Width: 128"), std::string::npos) << info;
+}
+
+TEST_F(DesktopSessionTest, SavePictureWritesThePngOfTheWindowsDisplay) {
+  const auto picture = std::filesystem::temp_directory_path() / "pellark-session.png";
+  std::filesystem::remove(picture);
+  // File, then its fifth item past the separator: Save picture...
+  session->Command("xdotool mousemove --window " + window + " 12 6 click 1");
+  Settle();
+  Key("Down Down Down Down Down Return");
+  const std::string dialog = session->WaitForWindow("Save picture");
+  ASSERT_FALSE(dialog.empty()) << "no save dialog";
+  session->Command("xdotool windowfocus --sync " + dialog + " type --delay 2 " + picture.string());
+  for (int attempt = 0;
+       attempt < 3 &&
+       !session->WaitForWindow("Save picture", std::chrono::milliseconds(100)).empty();
+       ++attempt) {
+    session->Command("xdotool key --window " + dialog + " Return");
+    Settle();
+  }
+  Focus();
+  // The PNG's signature, then the IHDR chunk with the width and height, big-endian.
+  std::ifstream file(picture, std::ios::binary);
+  const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), {}};
+  ASSERT_GE(bytes.size(), 24u) << "no picture written";
+  EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 4), "PNG");
+  const auto word = [&](std::size_t at) {
+    return bytes[at] << 24 | bytes[at + 1] << 16 | bytes[at + 2] << 8 | bytes[at + 3];
+  };
+  EXPECT_EQ(word(16), 64 * kScale);
+  EXPECT_EQ(word(20), 32 * kScale);
+  std::filesystem::remove(picture);
 }
 
 TEST_F(DesktopSessionTest, KeypadKeysArrivePositionallyThroughAKeyWait) {

@@ -23,7 +23,16 @@ InputFilter::InputFilter(WindowEventQueue& events)
 
 void InputFilter::BindFunctionKey(int functionKey, int menuId) {
   if (functionKey < 1 || functionKey > kHighestFunctionKey) return;
-  menuIdByKey_[Qt::Key_F1 + functionKey - 1] = menuId;
+  BindKey(Qt::Key_F1 + functionKey - 1, Qt::NoModifier, menuId);
+}
+
+void InputFilter::BindKey(int key, Qt::KeyboardModifiers modifiers, int menuId) {
+  const std::pair<int, int> chord{key, modifiers.toInt()};
+  if (menuId == 0) {
+    menuIdByKey_.erase(chord);
+  } else {
+    menuIdByKey_[chord] = menuId;
+  }
 }
 
 bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
@@ -32,10 +41,11 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyRelease: {
       const auto& keyEvent = static_cast<const QKeyEvent&>(*event);
       TrackKey(keyEvent);
-      if (!IsBoundKey(keyEvent)) break;
+      const int menuId = BoundItem(keyEvent);
+      if (menuId == 0) break;
       // Auto-repeat repeats the selection, as holding a shortcut key does on every desktop.
       if (event->type() == QEvent::KeyPress) {
-        events_.push_back({WindowEvent::Kind::MenuSelection, menuIdByKey_.at(keyEvent.key())});
+        events_.push_back({WindowEvent::Kind::MenuSelection, menuId});
       }
       return true;
     }
@@ -65,12 +75,13 @@ void InputFilter::TrackKey(const QKeyEvent& event) {
   }
 }
 
-bool InputFilter::IsBoundKey(const QKeyEvent& event) const {
+int InputFilter::BoundItem(const QKeyEvent& event) const {
   constexpr Qt::KeyboardModifiers kModifiers =
       Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
   // A modal dialog has the keys to itself: the program would only act after it closes.
-  return (event.modifiers() & kModifiers) == 0 && menuIdByKey_.contains(event.key()) &&
-         QApplication::activeModalWidget() == nullptr;
+  if (QApplication::activeModalWidget() != nullptr) return 0;
+  const auto bound = menuIdByKey_.find({event.key(), (event.modifiers() & kModifiers).toInt()});
+  return bound == menuIdByKey_.end() ? 0 : bound->second;
 }
 
 }  // namespace pellark

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <utility>
 
 #include "platform/qt/window_event_queue.h"
 
@@ -20,6 +21,8 @@ class InputFilter : public QObject {
 
   // Makes F<functionKey> select menuId, replacing an earlier binding of that key.
   void BindFunctionKey(int functionKey, int menuId);
+  // Makes the key with exactly these modifiers select menuId; menuId 0 unbinds it.
+  void BindKey(int key, Qt::KeyboardModifiers modifiers, int menuId);
   // Bit 7 of a byte is set while the key with that scan code is held.
   const std::array<std::uint8_t, 256>& KeyStates() const { return keyStates_; }
   // Changes whenever a key state does.
@@ -30,10 +33,12 @@ class InputFilter : public QObject {
 
  private:
   void TrackKey(const QKeyEvent& event);
-  bool IsBoundKey(const QKeyEvent& event) const;
+  // The item the key selects; 0 when none, or when a modal dialog has the keys to itself.
+  int BoundItem(const QKeyEvent& event) const;
 
   WindowEventQueue& events_;
-  std::map<int, int> menuIdByKey_;
+  // By key and modifiers.
+  std::map<std::pair<int, int>, int> menuIdByKey_;
   std::array<std::uint8_t, 256> keyStates_{};
   std::uint32_t generation_ = 0;
   const bool nativeCodesAreXKeycodes_;

@@ -29,21 +29,28 @@ ListControl::ListControl(QWidget* parent)
 
 void ListControl::PublishNewLines() {
   const int oldRows = RowCount();
-  model_->PublishNewLines();
-  const int rows = RowCount();
-  if (rows == oldRows) return;
   QScrollBar& scrollBar = *verticalScrollBar();
   const bool following = scrollBar.value() == scrollBar.maximum();
+  const int firstNewRow = model_->PublishNewLines();
+  const int rows = RowCount();
+  if (rows == oldRows && firstNewRow == oldRows) return;
   // Measuring every line would cost more than storing it; the longest of a batch by length
   // stands for the batch.
-  int longest = oldRows;
-  for (int row = oldRows + 1; row < rows; ++row) {
+  int longest = firstNewRow;
+  for (int row = firstNewRow + 1; row < rows; ++row) {
     if (model_->Line(row).size() > model_->Line(longest).size()) longest = row;
   }
-  contentWidth_ = std::max(contentWidth_, TextWidth(model_->Line(longest)));
+  if (longest < rows) contentWidth_ = std::max(contentWidth_, TextWidth(model_->Line(longest)));
   updateGeometries();
-  if (following) scrollBar.setValue(scrollBar.maximum());
-  if (following || oldRows <= FirstShownRow() + WholeRowsShown()) viewport()->update();
+  // Scrolled up, the user keeps the lines in view as older ones above them are dropped.
+  const int rowsGoneAbove = oldRows - firstNewRow;
+  if (following) {
+    scrollBar.setValue(scrollBar.maximum());
+  } else if (rowsGoneAbove > 0) {
+    scrollBar.setValue(scrollBar.value() - rowsGoneAbove);
+  }
+  if (following || rowsGoneAbove > 0 || oldRows <= FirstShownRow() + WholeRowsShown())
+    viewport()->update();
 }
 
 QRect ListControl::visualRect(const QModelIndex& index) const {

@@ -4,6 +4,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QUrl>
 #include <QWindow>
@@ -32,6 +33,7 @@ QString FirstLocalFile(const QMimeData* data) {
 MainWindow::MainWindow(WindowEventQueue& events)
     : QWidget(nullptr, kFrameFlags), events_(events), pictureArea_(new PictureArea(this)) {
   pictureArea_->setObjectName(QStringLiteral("pictureArea"));
+  pictureArea_->installEventFilter(this);
   // The children take no drops, so drops on them come here.
   setAcceptDrops(true);
   NewMenuBar();
@@ -50,7 +52,32 @@ void MainWindow::Open(int x, int y, int contentWidth, int contentHeight, const Q
 }
 
 void MainWindow::SetContentSize(int width, int height) {
-  setFixedSize(std::max(width, 0), std::max(height, 0));
+  contentSize_ = QSize(std::max(width, 0), std::max(height, 0));
+  // A resolution switch in full screen resizes nothing.
+  if (fullScreen_) return;
+  setFixedSize(contentSize_);
+  PlaceContent();
+}
+
+void MainWindow::SetFullScreen(bool on) {
+  if (on == fullScreen_) return;
+  fullScreen_ = on;
+  pictureArea_->setMouseTracking(on);
+  pictureArea_->SetCentred(on);
+  if (on) {
+    normalPosition_ = pos();
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    menuBar_->hide();
+    showFullScreen();
+    // Without a window manager nobody else gives the window the screen's size.
+    if (const QScreen* shownOn = screen()) setGeometry(shownOn->geometry());
+  } else {
+    showNormal();
+    setFixedSize(contentSize_);
+    move(normalPosition_);
+    menuBar_->show();
+  }
   PlaceContent();
 }
 
@@ -93,7 +120,25 @@ void MainWindow::dropEvent(QDropEvent* event) {
   activateWindow();
 }
 
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  PlaceContent();
+}
+
+void MainWindow::FollowPointer(int y) {
+  if (y <= 0) {
+    menuBar_->show();
+    menuBar_->raise();
+  } else if (menuBar_->isVisible() && y >= MenuHeight() && menuBar_->activeAction() == nullptr) {
+    menuBar_->hide();
+  }
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == pictureArea_ && fullScreen_ && event->type() == QEvent::MouseMove) {
+    FollowPointer(
+        pictureArea_->mapTo(this, static_cast<QMouseEvent*>(event)->position().toPoint()).y());
+  }
   // Only the window system exposes the window; our own repaints never do, so asking the
   // program to draw again cannot start a loop.
   if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
@@ -109,7 +154,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::PlaceContent() {
   const int menuHeight = MenuHeight();
   menuBar_->setGeometry(0, 0, width(), menuHeight);
-  pictureArea_->setGeometry(0, menuHeight, width(), std::max(height() - menuHeight, 0));
+  // In full screen the menu bar, when shown, lies over the picture, which never moves.
+  const int top = fullScreen_ ? 0 : menuHeight;
+  pictureArea_->setGeometry(0, top, width(), std::max(height() - top, 0));
 }
 
 }  // namespace pellark

@@ -20,8 +20,13 @@ class MainWindow : public QWidget {
 
   // Shows the window with its frame's top-left corner at (x, y).
   void Open(int x, int y, int contentWidth, int contentHeight, const QString& title);
-  // Resizes the content, menu bar included, keeping the position.
+  // Resizes the content, menu bar included, keeping the position; in full screen only
+  // records the size to return to.
   void SetContentSize(int width, int height);
+  // Covers the screen, the picture centred and the menu bar shown only while the pointer is at
+  // the top edge or a menu is open; off, the window as it was, at the size last asked for.
+  void SetFullScreen(bool on);
+  bool IsFullScreen() const { return fullScreen_; }
   QMenuBar& MenuBar() { return *menuBar_; }
   // Replaces the menu bar by an empty one.
   QMenuBar& NewMenuBar();
@@ -35,14 +40,22 @@ class MainWindow : public QWidget {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void PlaceContent();
+  // In full screen, shows the menu bar when the pointer at y reaches the top edge and hides it
+  // when the pointer leaves it with no menu open.
+  void FollowPointer(int y);
 
   WindowEventQueue& events_;
   QMenuBar* menuBar_ = nullptr;
   PictureArea* pictureArea_;
   bool watchingExposure_ = false;
+  bool fullScreen_ = false;
+  // The content size asked for, and the frame's place before full screen.
+  QSize contentSize_;
+  QPoint normalPosition_;
 };
 
 }  // namespace pellark

@@ -46,16 +46,34 @@ void PictureArea::AddText(QPoint topLeft, const QString& text, QColor colour) {
   ScheduleRepaint();
 }
 
+void PictureArea::SetCentred(bool centred) {
+  centred_ = centred;
+  update();
+}
+
+void PictureArea::SetBackground(QColor colour) {
+  if (colour == background_) return;
+  background_ = colour;
+  if (centred_) ScheduleRepaint();
+}
+
+QPoint PictureArea::PictureOrigin() const {
+  if (!centred_) return {0, 0};
+  return {(width() - shownSize_.width()) / 2, (height() - shownSize_.height()) / 2};
+}
+
 void PictureArea::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  if (centred_) painter.fillRect(rect(), background_);
+  const QPoint origin = PictureOrigin();
   // Without smooth transformation the magnification is nearest-neighbour.
   if (!picture_.isNull() && !shownSize_.isEmpty()) {
-    painter.drawImage(QRect(QPoint(0, 0), shownSize_), picture_);
+    painter.drawImage(QRect(origin, shownSize_), picture_);
   }
   const int ascent = fontMetrics().ascent();
   for (const Text& text : texts_) {
     painter.setPen(text.colour);
-    painter.drawText(text.topLeft + QPoint(0, ascent), text.text);
+    painter.drawText(origin + text.topLeft + QPoint(0, ascent), text.text);
   }
 }
 

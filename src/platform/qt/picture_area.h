@@ -27,6 +27,12 @@ class PictureArea : public QWidget {
   void ShowPicture(const Image& image, int width, int height);
   // Draws text with its top-left corner at topLeft, glyphs only, until the next picture.
   void AddText(QPoint topLeft, const QString& text, QColor colour);
+  // Centred: the picture (and its texts) in the middle of the area, the rest filled with the
+  // background colour; otherwise at the top-left corner.
+  void SetCentred(bool centred);
+  void SetBackground(QColor colour);
+  // Where the picture's top-left corner is shown.
+  QPoint PictureOrigin() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -43,6 +49,8 @@ class PictureArea : public QWidget {
 
   QImage picture_;
   QSize shownSize_;
+  bool centred_ = false;
+  QColor background_ = Qt::black;
   std::vector<Text> texts_;
   QTimer repaintTimer_;
   bool repaintScheduled_ = false;

@@ -1,6 +1,7 @@
 #include "platform/qt/qt_window_system.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <chrono>
 #include <utility>
 
@@ -98,6 +99,32 @@ class QtWindowSystem final : public QtDesktop {
     inputFilter_.BindFunctionKey(functionKey, id);
   }
 
+  void BindCommandKey(CommandKey key, int id) override {
+    switch (key) {
+      case CommandKey::AltReturn:
+        // Return on the main keyboard or Enter on the keypad.
+        inputFilter_.BindKey(Qt::Key_Return, Qt::AltModifier, id);
+        inputFilter_.BindKey(Qt::Key_Enter, Qt::AltModifier, id);
+        break;
+      case CommandKey::Escape: inputFilter_.BindKey(Qt::Key_Escape, Qt::NoModifier, id); break;
+    }
+  }
+
+  void SetFullScreen(bool on) override {
+    mainWindow_->SetFullScreen(on);
+    if (list_ != nullptr) list_->setVisible(!on);
+  }
+
+  void SetBackground(Colour colour) override {
+    mainWindow_->Picture().SetBackground(QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)));
+  }
+
+  ScreenSize GetScreenSize() const override {
+    const QScreen* screen = mainWindow_->screen();
+    if (screen == nullptr) return {};
+    return {screen->geometry().width(), screen->geometry().height()};
+  }
+
   void DrawPicture(const Image& image, int width, int height) override {
     mainWindow_->Picture().ShowPicture(image, width, height);
   }
@@ -111,7 +138,8 @@ class QtWindowSystem final : public QtDesktop {
     FreeControl();
     list_ = new ListControl(&mainWindow_->Picture());
     list_->setGeometry(x, y, width, height);
-    list_->show();
+    // Full screen shows the display alone; the list shows again when it ends.
+    list_->setVisible(!mainWindow_->IsFullScreen());
   }
 
   void AddListItem(std::string_view text) override {
