@@ -34,6 +34,10 @@ void Machine::ReadKeypad() {
 void Machine::SetExtraKeys(std::span<const KeypadKey> keys) {
   extraKeys_.assign(keys.begin(), keys.end());
   // The keypad is read anew with them at its next reading.
+  ForgetKeypadReading();
+}
+
+void Machine::ForgetKeypadReading() {
   keypadGeneration_ = keyboard_.SnapshotGeneration() - 1;
 }
 
