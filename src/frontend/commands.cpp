@@ -7,6 +7,13 @@
 #include "platform/window_system.h"
 
 namespace pellark {
+namespace {
+
+int QuickSlotOf(MenuId command) {
+  return command == MenuId::QuickSave1 || command == MenuId::QuickLoad1 ? 1 : 2;
+}
+
+}  // namespace
 
 void FrontEnd::RunCommand(MenuId command) {
   switch (command) {
@@ -80,8 +87,32 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::Inspector: ToggleInspector(); break;
     case MenuId::Step: Step(); break;
     case MenuId::SaveTrace: SaveTrace(); break;
+    case MenuId::SaveState: states_.SaveStateAs(ProgramSha1, programs_.DialogFolder()); break;
+    case MenuId::LoadState:
+      if (states_.LoadStateFrom(ProgramSha1, programs_.DialogFolder())) ShowLoadedState();
+      break;
+    case MenuId::QuickSave1:
+    case MenuId::QuickSave2:
+      if (states_.SaveQuickSlot(QuickSlotOf(command), ProgramSha1)) {
+        ShowCaption("State saved in slot " + std::to_string(QuickSlotOf(command)));
+      }
+      break;
+    case MenuId::QuickLoad1:
+    case MenuId::QuickLoad2:
+      if (states_.LoadQuickSlot(QuickSlotOf(command), ProgramSha1)) ShowLoadedState();
+      break;
     case MenuId::None: break;
   }
+}
+
+void FrontEnd::ShowLoadedState() {
+  // The state brings its own rules, resolution and run state.
+  compatibility_.ShowRules();
+  window_.SetItemCheck(static_cast<int>(MenuId::Run), machine_.Running == 1);
+  window_.SetItemCheck(static_cast<int>(MenuId::Stop), machine_.Running == 0);
+  breakpointStop_ = -1;
+  LayOutWindow();
+  RefreshWindow();
 }
 
 void FrontEnd::OpenProgram(const std::string& path) {

@@ -15,6 +15,7 @@
 #include "frontend/inspector_controller.h"
 #include "frontend/menu_tree.h"
 #include "frontend/program_commands.h"
+#include "frontend/state_commands.h"
 #include "frontend/trace_buffer.h"
 #include "platform/timing.h"
 #include "trace/trace_log.h"
@@ -129,6 +130,8 @@ class FrontEnd final : public MachineHost, public TraceLog {
   // A new, empty trace list below the display, its top at top.
   void CreateTraceList(int top);
   void SaveTrace();
+  // After a saved state was loaded: the window, the marks and the display show the machine.
+  void ShowLoadedState();
 
   void ToggleInspector();
   // The Inspector's requests and the user's actions in it.
@@ -142,6 +145,7 @@ class FrontEnd final : public MachineHost, public TraceLog {
   WindowSystem& window_;
   Machine machine_;
   ProgramCommands programs_;
+  StateCommands states_;
   Compatibility compatibility_;
   FrameClock frameClock_;
   TraceBuffer traceBuffer_;

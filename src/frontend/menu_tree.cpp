@@ -23,6 +23,10 @@ void BuildMenuTree(WindowSystem& window) {
 void BindFunctionKeys(WindowSystem& window) {
   for (const FunctionKeyBinding& binding : kFunctionKeys)
     window.BindShortcutKey(binding.functionKey, static_cast<int>(binding.id));
+  for (const ModifiedFunctionKeyBinding& binding : kModifiedFunctionKeys) {
+    window.BindModifiedShortcutKey(binding.functionKey, binding.modifier,
+                                   static_cast<int>(binding.id));
+  }
 }
 
 }  // namespace pellark

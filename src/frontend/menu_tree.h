@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/machine_rules.h"
+#include "platform/window_system.h"
 
 namespace pellark {
 
@@ -70,6 +71,12 @@ enum class MenuId : int {
   Cycles50000 = 55,
   Cycles100000 = 56,
   Cycles200000 = 57,
+  SaveState = 67,
+  LoadState = 68,
+  QuickSave1 = 69,
+  QuickSave2 = 70,
+  QuickLoad1 = 71,
+  QuickLoad2 = 72,
 };
 
 // The "Compatibility" item by which the program database decides the rules.
@@ -103,6 +110,15 @@ inline constexpr std::array kMenuTree{
     MenuEntry{MenuEntry::Kind::EndSubmenu},
     MenuEntry{MenuEntry::Kind::Item, "Save program", MenuId::SaveProgram},
     MenuEntry{MenuEntry::Kind::Item, "Program information...", MenuId::ProgramInformation},
+    MenuEntry{MenuEntry::Kind::Separator},
+    MenuEntry{MenuEntry::Kind::Item, "Save state...", MenuId::SaveState},
+    MenuEntry{MenuEntry::Kind::Item, "Load state...", MenuId::LoadState},
+    MenuEntry{MenuEntry::Kind::Submenu, "Quick states"},
+    MenuEntry{MenuEntry::Kind::Item, "Save slot 1 (Shift+F1)", MenuId::QuickSave1},
+    MenuEntry{MenuEntry::Kind::Item, "Save slot 2 (Shift+F2)", MenuId::QuickSave2},
+    MenuEntry{MenuEntry::Kind::Item, "Load slot 1 (Ctrl+F1)", MenuId::QuickLoad1},
+    MenuEntry{MenuEntry::Kind::Item, "Load slot 2 (Ctrl+F2)", MenuId::QuickLoad2},
+    MenuEntry{MenuEntry::Kind::EndSubmenu},
     MenuEntry{MenuEntry::Kind::Separator},
     MenuEntry{MenuEntry::Kind::Item, "About...", MenuId::About},
     MenuEntry{MenuEntry::Kind::Separator},
@@ -260,6 +276,20 @@ inline constexpr std::array kFunctionKeys{
     FunctionKeyBinding{7, MenuId::SpeedDown},    FunctionKeyBinding{8, MenuId::SpeedUp},
     FunctionKeyBinding{11, MenuId::Antiflicker}, FunctionKeyBinding{12, MenuId::InvertColors},
     FunctionKeyBinding{3, MenuId::Step},         FunctionKeyBinding{4, MenuId::Inspector},
+};
+
+struct ModifiedFunctionKeyBinding {
+  int functionKey;  // F1 to F12
+  KeyModifier modifier;
+  MenuId id;
+};
+
+// Function keys with a modifier, beside the designed ones.
+inline constexpr std::array kModifiedFunctionKeys{
+    ModifiedFunctionKeyBinding{1, KeyModifier::Shift, MenuId::QuickSave1},
+    ModifiedFunctionKeyBinding{2, KeyModifier::Shift, MenuId::QuickSave2},
+    ModifiedFunctionKeyBinding{1, KeyModifier::Control, MenuId::QuickLoad1},
+    ModifiedFunctionKeyBinding{2, KeyModifier::Control, MenuId::QuickLoad2},
 };
 
 // Builds the menu bar's menus from kMenuTree.

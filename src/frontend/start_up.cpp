@@ -22,6 +22,7 @@ FrontEnd::FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorVie
     : window_(window),
       machine_(*this, keyboard),
       programs_(machine_, window),
+      states_(machine_, window),
       compatibility_(machine_, window),
       inspector_(machine_, breakpoints_, inspector, window) {}
 

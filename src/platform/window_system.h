@@ -34,6 +34,8 @@ struct WindowEvent {
 };
 
 enum class MenuItemKind { Plain, Checkable };
+// The one modifier held with a function key that BindModifiedShortcutKey binds.
+enum class KeyModifier { Shift, Control };
 
 // The window, menu, list and dialog services of the one main window. With the keyboard read in
 // it and the Inspector view, the front end uses nothing else of the desktop, so a headless
@@ -69,6 +71,9 @@ class WindowSystem {
   // Makes function key F<functionKey> (1 to 12, no modifier) select the item with that id
   // wherever the keyboard focus is in the window.
   virtual void BindShortcutKey(int functionKey, int id) = 0;
+  // Makes F<functionKey> (1 to 12) with the modifier, and no other, held select the item with
+  // that id; the same key without it keeps its own binding.
+  virtual void BindModifiedShortcutKey(int functionKey, KeyModifier modifier, int id) = 0;
 
   // Replaces what the window shows at 0,0 below the menu bar with image stretched to
   // width × height, every image pixel a solid block; text drawn earlier disappears.

@@ -30,6 +30,11 @@ class HeadlessWindowSystem final : public WindowSystem,
     int functionKey;
     int id;
   };
+  struct ModifiedShortcut {
+    int functionKey;
+    KeyModifier modifier;
+    int id;
+  };
   struct DrawnText {
     int x;
     int y;
@@ -77,6 +82,7 @@ class HeadlessWindowSystem final : public WindowSystem,
   int ClientHeight() const { return clientHeight_; }
   const std::vector<MenuEntry>& MenuEntries() const { return menuEntries_; }
   const std::vector<Shortcut>& Shortcuts() const { return shortcuts_; }
+  const std::vector<ModifiedShortcut>& ModifiedShortcuts() const { return modifiedShortcuts_; }
   // The picture as the window shows it: the last DrawPicture, stretched.
   const Image& Picture() const { return picture_; }
   int PictureCount() const { return pictureCount_; }
@@ -87,6 +93,7 @@ class HeadlessWindowSystem final : public WindowSystem,
   const std::optional<InspectorSnapshot>& Inspected() const { return inspected_; }
   int ListsCreated() const { return listsCreated_; }
   const std::vector<Message>& Messages() const { return messages_; }
+  void ClearMessages() { messages_.clear(); }
   const std::vector<DialogRequest>& OpenDialogs() const { return openDialogs_; }
   const std::vector<DialogRequest>& SaveDialogs() const { return saveDialogs_; }
   std::size_t PendingEvents() const { return events_.size(); }
@@ -108,6 +115,9 @@ class HeadlessWindowSystem final : public WindowSystem,
   bool GetItemCheck(int id) const override;
   int GetMenuHeight() const override { return kMenuHeight; }
   void BindShortcutKey(int functionKey, int id) override;
+  void BindModifiedShortcutKey(int functionKey, KeyModifier modifier, int id) override {
+    modifiedShortcuts_.push_back({functionKey, modifier, id});
+  }
   void DrawPicture(const Image& image, int width, int height) override;
   void DrawText(int x, int y, std::string_view text, Colour colour) override;
   void CreateListBox(int x, int y, int width, int height) override;
@@ -144,6 +154,7 @@ class HeadlessWindowSystem final : public WindowSystem,
   std::vector<MenuEntry> menuEntries_;
   std::vector<int> checkedIds_;
   std::vector<Shortcut> shortcuts_;
+  std::vector<ModifiedShortcut> modifiedShortcuts_;
   Image picture_;
   int pictureCount_ = 0;
   std::vector<DrawnText> texts_;

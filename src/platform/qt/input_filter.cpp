@@ -21,9 +21,9 @@ bool HasNativeXKeycodes() {
 InputFilter::InputFilter(WindowEventQueue& events)
     : events_(events), nativeCodesAreXKeycodes_(HasNativeXKeycodes()) {}
 
-void InputFilter::BindFunctionKey(int functionKey, int menuId) {
+void InputFilter::BindFunctionKey(int functionKey, Qt::KeyboardModifier modifier, int menuId) {
   if (functionKey < 1 || functionKey > kHighestFunctionKey) return;
-  menuIdByKey_[Qt::Key_F1 + functionKey - 1] = menuId;
+  menuIdByKey_[{Qt::Key_F1 + functionKey - 1, static_cast<int>(modifier)}] = menuId;
 }
 
 bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
@@ -32,10 +32,11 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyRelease: {
       const auto& keyEvent = static_cast<const QKeyEvent&>(*event);
       TrackKey(keyEvent);
-      if (!IsBoundKey(keyEvent)) break;
+      const int menuId = BoundMenuId(keyEvent);
+      if (menuId == 0) break;
       // Auto-repeat repeats the selection, as holding a shortcut key does on every desktop.
       if (event->type() == QEvent::KeyPress) {
-        events_.push_back({WindowEvent::Kind::MenuSelection, menuIdByKey_.at(keyEvent.key())});
+        events_.push_back({WindowEvent::Kind::MenuSelection, menuId});
       }
       return true;
     }
@@ -65,12 +66,13 @@ void InputFilter::TrackKey(const QKeyEvent& event) {
   }
 }
 
-bool InputFilter::IsBoundKey(const QKeyEvent& event) const {
+int InputFilter::BoundMenuId(const QKeyEvent& event) const {
   constexpr Qt::KeyboardModifiers kModifiers =
       Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
   // A modal dialog has the keys to itself: the program would only act after it closes.
-  return (event.modifiers() & kModifiers) == 0 && menuIdByKey_.contains(event.key()) &&
-         QApplication::activeModalWidget() == nullptr;
+  if (QApplication::activeModalWidget() != nullptr) return 0;
+  const auto bound = menuIdByKey_.find({event.key(), (event.modifiers() & kModifiers).toInt()});
+  return bound == menuIdByKey_.end() ? 0 : bound->second;
 }
 
 }  // namespace pellark

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <utility>
 
 #include "platform/qt/window_event_queue.h"
 
@@ -18,8 +19,9 @@ class InputFilter : public QObject {
  public:
   explicit InputFilter(WindowEventQueue& events);
 
-  // Makes F<functionKey> select menuId, replacing an earlier binding of that key.
-  void BindFunctionKey(int functionKey, int menuId);
+  // Makes F<functionKey> with exactly the modifier held (Qt::NoModifier for none) select menuId,
+  // replacing an earlier binding of that key and modifier.
+  void BindFunctionKey(int functionKey, Qt::KeyboardModifier modifier, int menuId);
   // Bit 7 of a byte is set while the key with that scan code is held.
   const std::array<std::uint8_t, 256>& KeyStates() const { return keyStates_; }
   // Changes whenever a key state does.
@@ -30,10 +32,12 @@ class InputFilter : public QObject {
 
  private:
   void TrackKey(const QKeyEvent& event);
-  bool IsBoundKey(const QKeyEvent& event) const;
+  // The menu id the key selects with the modifiers held; 0 for none.
+  int BoundMenuId(const QKeyEvent& event) const;
 
   WindowEventQueue& events_;
-  std::map<int, int> menuIdByKey_;
+  // By key and modifier.
+  std::map<std::pair<int, int>, int> menuIdByKey_;
   std::array<std::uint8_t, 256> keyStates_{};
   std::uint32_t generation_ = 0;
   const bool nativeCodesAreXKeycodes_;

@@ -94,7 +94,12 @@ class QtWindowSystem final : public QtDesktop {
   int GetMenuHeight() const override { return mainWindow_->MenuHeight(); }
 
   void BindShortcutKey(int functionKey, int id) override {
-    inputFilter_.BindFunctionKey(functionKey, id);
+    inputFilter_.BindFunctionKey(functionKey, Qt::NoModifier, id);
+  }
+
+  void BindModifiedShortcutKey(int functionKey, KeyModifier modifier, int id) override {
+    inputFilter_.BindFunctionKey(
+        functionKey, modifier == KeyModifier::Shift ? Qt::ShiftModifier : Qt::ControlModifier, id);
   }
 
   void DrawPicture(const Image& image, int width, int height) override {
