@@ -41,7 +41,9 @@ class SnapshotWriter {
   void operator()(const TextMemory& memory) {
     (*this)(static_cast<std::uint32_t>(memory.Size()));
     for (std::size_t address = 0; address < memory.Size(); ++address) {
-      const std::string_view text = memory[address].Text();
+      // A copy: the text views the cell it comes from.
+      const HexByte cell = memory[address];
+      const std::string_view text = cell.Text();
       (*this)(static_cast<std::uint8_t>(text.size()));
       for (const char character : text) (*this)(character);
     }
