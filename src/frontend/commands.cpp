@@ -86,6 +86,7 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::Cycles200000: compatibility_.ChooseCyclesPerFrame(command); break;
     case MenuId::Inspector: ToggleInspector(); break;
     case MenuId::Step: Step(); break;
+    case MenuId::StepBack: StepBack(); break;
     case MenuId::SaveTrace: SaveTrace(); break;
     case MenuId::SaveState: states_.SaveStateAs(ProgramSha1, programs_.DialogFolder()); break;
     case MenuId::LoadState:
@@ -106,7 +107,8 @@ void FrontEnd::RunCommand(MenuId command) {
 }
 
 void FrontEnd::ShowLoadedState() {
-  // The state brings its own rules, resolution and run state.
+  // The state brings its own rules, resolution and run state, and starts a new run.
+  ForgetHistory();
   compatibility_.ShowRules();
   window_.SetItemCheck(static_cast<int>(MenuId::Run), machine_.Running == 1);
   window_.SetItemCheck(static_cast<int>(MenuId::Stop), machine_.Running == 0);
@@ -174,6 +176,7 @@ void FrontEnd::ResetMachine() {
   // Read at every full reset, as a boot image replaced or removed meanwhile is meant to show.
   if (machine_.ResetAddress == kBootStart) ReadBootImageIntoMachine();
   machine_.ResetMachine();
+  ForgetHistory();
 }
 
 void FrontEnd::ResetWith(std::int32_t resetAddress) {
@@ -209,6 +212,8 @@ void FrontEnd::Stop() {
 }
 
 void FrontEnd::ProgramEnded() {
+  // A replayed end was reported when it happened.
+  if (replaying_) return;
   Stop();
   window_.ShowMessageBox("Pellark", "The program has ended.");
 }

@@ -15,7 +15,9 @@
 #include "frontend/inspector_controller.h"
 #include "frontend/menu_tree.h"
 #include "frontend/program_commands.h"
+#include "frontend/recorded_keyboard.h"
 #include "frontend/state_commands.h"
+#include "frontend/step_history.h"
 #include "frontend/trace_buffer.h"
 #include "platform/timing.h"
 #include "trace/trace_log.h"
@@ -90,6 +92,11 @@ class FrontEnd final : public MachineHost, public TraceLog {
 
  private:
   void Step();
+  // Undoes the last instruction of a stopped machine: the nearest earlier snapshot, run forward
+  // with the recorded keys to the instruction before.
+  void StepBack();
+  // A new run: what was recorded for stepping back belongs to the old one.
+  void ForgetHistory();
   void StopAtBreakpoint();
   void RequestQuit();
   // Resets the machine at its ResetAddress; a full reset reads the boot image first.
@@ -143,7 +150,12 @@ class FrontEnd final : public MachineHost, public TraceLog {
 
   DisplayPicture picture_;
   WindowSystem& window_;
+  // Before the machine, which reads it.
+  RecordedKeyboard keyboard_;
   Machine machine_;
+  StepHistory history_;
+  // While Step back replays the run: the machine's calls show nothing and wait for nothing.
+  bool replaying_ = false;
   ProgramCommands programs_;
   StateCommands states_;
   Compatibility compatibility_;

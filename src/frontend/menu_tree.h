@@ -71,6 +71,7 @@ enum class MenuId : int {
   Cycles50000 = 55,
   Cycles100000 = 56,
   Cycles200000 = 57,
+  StepBack = 66,
   SaveState = 67,
   LoadState = 68,
   QuickSave1 = 69,
@@ -127,6 +128,7 @@ inline constexpr std::array kMenuTree{
     MenuEntry{MenuEntry::Kind::CheckItem, "Run (F5)", MenuId::Run},
     MenuEntry{MenuEntry::Kind::CheckItem, "Stop (F6)", MenuId::Stop},
     MenuEntry{MenuEntry::Kind::Item, "Step (F3)", MenuId::Step},
+    MenuEntry{MenuEntry::Kind::Item, "Step back (Shift+F3)", MenuId::StepBack},
     MenuEntry{MenuEntry::Kind::Separator},
     MenuEntry{MenuEntry::Kind::CheckItem, "Debugger", MenuId::Debugger},
     MenuEntry{MenuEntry::Kind::CheckItem, "Inspector (F4)", MenuId::Inspector},
@@ -290,6 +292,7 @@ inline constexpr std::array kModifiedFunctionKeys{
     ModifiedFunctionKeyBinding{2, KeyModifier::Shift, MenuId::QuickSave2},
     ModifiedFunctionKeyBinding{1, KeyModifier::Control, MenuId::QuickLoad1},
     ModifiedFunctionKeyBinding{2, KeyModifier::Control, MenuId::QuickLoad2},
+    ModifiedFunctionKeyBinding{3, KeyModifier::Shift, MenuId::StepBack},
 };
 
 // Builds the menu bar's menus from kMenuTree.

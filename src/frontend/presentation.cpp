@@ -11,6 +11,7 @@
 namespace pellark {
 
 void FrontEnd::RefreshWindow() {
+  if (replaying_) return;
   const DisplayPlane* second = machine_.Rules.xoChip ? &machine_.SecondPlane : nullptr;
   window_.DrawPicture(picture_.Paint(machine_.Display, second, Colours()), DisplayWidth(),
                       DisplayHeight());
@@ -61,11 +62,13 @@ void FrontEnd::DrawCaption(const std::string& text) {
 }
 
 void FrontEnd::SpriteDrawn(int plotted, int erased) {
+  if (replaying_) return;
   // With Antiflicker a draw that only erased pixels is not shown by itself.
   if (Antiflicker == 0 || plotted != erased) RefreshWindow();
 }
 
 void FrontEnd::ShowFrame() {
+  if (replaying_) return;
   RefreshWindow();
   frameClock_.WaitForNextFrame();
 }

@@ -1,4 +1,5 @@
 #include "core/instruction_pass.h"
+#include "core/snapshot.h"
 #include "frontend/front_end.h"
 #include "platform/timing.h"
 #include "platform/window_system.h"
@@ -31,6 +32,7 @@ void FrontEnd::RunPass() {
   if (machine_.Running == 1 && breakpoints_.StopsBefore(machine_)) StopAtBreakpoint();
   if (machine_.Running == 1) {
     RunInstructionPass(machine_, SpinCount);
+    history_.Record(machine_, keyboard_.Readings());
   } else {
     // A stopped machine does not spin.
     SleepMilliseconds(1);
@@ -43,7 +45,46 @@ void FrontEnd::Step() {
   breakpointStop_ = -1;
   // A step is one instruction the user looks at: nothing to pace, no frame to wait for.
   RunInstructionPass(machine_, kNoPacing, FramePacing::Immediate);
+  history_.Record(machine_, keyboard_.Readings());
   RefreshWindow();
+}
+
+void FrontEnd::StepBack() {
+  if (machine_.Running == 1 || machine_.WaitingForKey() || machine_.InstructionCount == 0) return;
+  const std::uint64_t target = machine_.InstructionCount - 1;
+  const StepHistory::Entry* kept = history_.LatestAtOrBefore(target);
+  if (kept == nullptr) {
+    ShowCaption("No earlier state is kept");
+    return;
+  }
+  const std::uint64_t readingsNow = keyboard_.Readings();
+  const int width = machine_.ScreenWidth();
+  RestoreSnapshot(machine_, kept->snapshot);
+  keyboard_.BeginReplay(kept->keyReadings);
+  machine_.SetTrace(nullptr);
+  replaying_ = true;
+  // To the end of the instruction before, a key wait included; never past the keys recorded.
+  while ((machine_.InstructionCount < target || machine_.WaitingForKey()) &&
+         keyboard_.Readings() < readingsNow) {
+    RunInstructionPass(machine_, kNoPacing, FramePacing::Immediate);
+  }
+  replaying_ = false;
+  keyboard_.EndReplay();
+  machine_.SetTrace(TraceEnabled == 1 ? this : nullptr);
+  history_.DropAfter(machine_.InstructionCount);
+  machine_.Running = 0;
+  breakpointStop_ = -1;
+  if (TraceEnabled == 1) {
+    traceBuffer_.RemoveLast();
+    window_.RemoveLastListItem();
+  }
+  if (machine_.ScreenWidth() != width) LayOutWindowForResolution();
+  RefreshWindow();
+}
+
+void FrontEnd::ForgetHistory() {
+  history_.Clear();
+  keyboard_.Clear();
 }
 
 void FrontEnd::StopAtBreakpoint() {

@@ -20,7 +20,8 @@ std::string BuildCreditText() {
 
 FrontEnd::FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorView& inspector)
     : window_(window),
-      machine_(*this, keyboard),
+      keyboard_(keyboard),
+      machine_(*this, keyboard_),
       programs_(machine_, window),
       states_(machine_, window),
       compatibility_(machine_, window),

@@ -10,6 +10,12 @@ bool LineStore::Append(std::string_view line) {
   return true;
 }
 
+void LineStore::RemoveLast() {
+  if (ends_.empty()) return;
+  ends_.pop_back();
+  text_.resize(ends_.empty() ? 0 : ends_.back());
+}
+
 std::string_view LineStore::Line(std::size_t index) const {
   if (index >= ends_.size()) return {};
   const std::uint32_t begin = index == 0 ? 0 : ends_[index - 1];

@@ -19,6 +19,9 @@ class LineStore {
   // Appends a line, cut to kMaxLineLength; false when the store is full and the line is dropped.
   bool Append(std::string_view line);
 
+  // Removes the last line; nothing happens when there is none.
+  void RemoveLast();
+
   std::size_t Size() const { return ends_.size(); }
   std::string_view Line(std::size_t index) const;
 

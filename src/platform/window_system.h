@@ -87,6 +87,8 @@ class WindowSystem {
   // scrolled up it stays where the user is. Lines past its capacity are dropped.
   virtual void CreateListBox(int x, int y, int width, int height) = 0;
   virtual void AddListItem(std::string_view text) = 0;
+  // Removes the list's last line; nothing happens without a list or a line.
+  virtual void RemoveLastListItem() = 0;
   // Destroys the list control; nothing happens when there is none.
   virtual void FreeControl() = 0;
 

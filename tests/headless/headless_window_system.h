@@ -122,6 +122,9 @@ class HeadlessWindowSystem final : public WindowSystem,
   void DrawText(int x, int y, std::string_view text, Colour colour) override;
   void CreateListBox(int x, int y, int width, int height) override;
   void AddListItem(std::string_view text) override;
+  void RemoveLastListItem() override {
+    if (list_) list_->lines.RemoveLast();
+  }
   void FreeControl() override { list_.reset(); }
   void OpenInspector() override { inspectorOpen_ = true; }
   void CloseInspector() override { inspectorOpen_ = false; }

@@ -12,6 +12,19 @@ void LineListModel::PublishNewLines() {
   endInsertRows();
 }
 
+void LineListModel::RemoveLast() {
+  const auto storedRows = static_cast<int>(lines_.Size());
+  if (storedRows == 0) return;
+  if (storedRows > publishedRows_) {
+    lines_.RemoveLast();
+    return;
+  }
+  beginRemoveRows(QModelIndex(), storedRows - 1, storedRows - 1);
+  lines_.RemoveLast();
+  publishedRows_ = storedRows - 1;
+  endRemoveRows();
+}
+
 int LineListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : publishedRows_;
 }

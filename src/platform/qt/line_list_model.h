@@ -17,6 +17,8 @@ class LineListModel : public QAbstractListModel {
   // Lines past the store's capacity are dropped.
   void Append(std::string_view line) { lines_.Append(line); }
   void PublishNewLines();
+  // Removes the last line, telling the views when they were shown it.
+  void RemoveLast();
   std::string_view Line(int row) const { return lines_.Line(static_cast<std::size_t>(row)); }
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;

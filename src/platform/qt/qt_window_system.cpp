@@ -122,6 +122,10 @@ class QtWindowSystem final : public QtDesktop {
     if (list_ != nullptr) list_->AddLine(text);
   }
 
+  void RemoveLastListItem() override {
+    if (list_ != nullptr) list_->RemoveLastLine();
+  }
+
   void FreeControl() override {
     delete list_;
     list_ = nullptr;

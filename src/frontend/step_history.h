@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+
+#include "core/machine.h"
+#include "core/snapshot.h"
+
+namespace pellark {
+
+// Snapshots of the run so far, from which Step back runs forward to the instruction before:
+// one per frame in frame timing, one per 1 000 instructions as designed, the oldest dropped
+// past a budget of bytes.
+class StepHistory {
+ public:
+  struct Entry {
+    std::uint64_t instructionCount;
+    // The keyboard readings made before it, from which the recorded keys replay.
+    std::uint64_t keyReadings;
+    Snapshot snapshot;
+  };
+
+  static constexpr std::uint64_t kDesignedInterval = 1000;
+  static constexpr std::size_t kBudgetBytes = std::size_t{48} << 20;
+
+  // Keeps a snapshot when the machine has run a frame's or 1 000 instructions since the last
+  // one; inline, as the main loop asks after every instruction.
+  void Record(const Machine& machine, std::uint64_t keyReadings) {
+    if (machine.InstructionCount < next_ || machine.WaitingForKey()) return;
+    Keep(machine, keyReadings);
+  }
+  // The latest snapshot taken at or before the instruction count; null when none is kept.
+  const Entry* LatestAtOrBefore(std::uint64_t instructionCount) const;
+  // Forgets the snapshots after the instruction count (a run gone back past them).
+  void DropAfter(std::uint64_t instructionCount);
+  void Clear();
+  std::size_t Bytes() const { return bytes_; }
+
+ private:
+  void Keep(const Machine& machine, std::uint64_t keyReadings);
+
+  std::deque<Entry> entries_;
+  std::size_t bytes_ = 0;
+  // The instruction count from which the next snapshot is due.
+  std::uint64_t next_ = 0;
+};
+
+}  // namespace pellark
