@@ -40,13 +40,22 @@ class SnapshotWriter {
   }
   void operator()(const TextMemory& memory) {
     (*this)(static_cast<std::uint32_t>(memory.Size()));
+    // Written through a pointer into room made for the longest texts: the main loop takes
+    // snapshots as it runs.
+    const std::size_t start = bytes_.size();
+    bytes_.resize(start + 3 * memory.Size());
+    std::uint8_t* out = bytes_.data() + start;
     for (std::size_t address = 0; address < memory.Size(); ++address) {
       // A copy: the text views the cell it comes from.
       const HexByte cell = memory[address];
       const std::string_view text = cell.Text();
-      (*this)(static_cast<std::uint8_t>(text.size()));
-      for (const char character : text) (*this)(character);
+      // Both characters, the unused one zero, then step over the used ones only.
+      *out++ = static_cast<std::uint8_t>(text.size());
+      out[0] = static_cast<std::uint8_t>(text.size() > 0 ? text[0] : 0);
+      out[1] = static_cast<std::uint8_t>(text.size() > 1 ? text[1] : 0);
+      out += text.size();
     }
+    bytes_.resize(static_cast<std::size_t>(out - bytes_.data()));
   }
   void operator()(const DisplayPlane& plane) {
     (*this)(plane.Width());
@@ -225,6 +234,8 @@ bool ReadInto(Machine& machine, std::span<const std::uint8_t> bytes) {
 
 Snapshot TakeSnapshot(const Machine& machine) {
   Snapshot bytes;
+  // Room for the longest cell texts, the planes and the registers.
+  bytes.reserve(3 * machine.MemoryCells.Size() + 8192);
   SnapshotWriter writer(bytes);
   Machine::ForEachStateField(machine, writer);
   return bytes;

@@ -104,7 +104,7 @@ TEST_F(StateCommandsTest, AnEmptyQuickSlotSaysSoAndChangesNothing) {
   EXPECT_EQ(TakeSnapshot(machine()), before);
 }
 
-TEST_F(StateCommandsTest, TheQuickSlotsHaveShiftAndCtrlFunctionKeys) {
+TEST_F(StateCommandsTest, TheQuickSlotsAndStepBackHaveShiftAndCtrlFunctionKeys) {
   using Binding = std::tuple<int, KeyModifier, int>;
   std::vector<Binding> bindings;
   for (const auto& shortcut : window.ModifiedShortcuts())
@@ -112,7 +112,8 @@ TEST_F(StateCommandsTest, TheQuickSlotsHaveShiftAndCtrlFunctionKeys) {
   EXPECT_EQ(bindings, (std::vector<Binding>{{1, KeyModifier::Shift, 69},
                                             {2, KeyModifier::Shift, 70},
                                             {1, KeyModifier::Control, 71},
-                                            {2, KeyModifier::Control, 72}}));
+                                            {2, KeyModifier::Control, 72},
+                                            {3, KeyModifier::Shift, 66}}));
 }
 
 // A state file that cannot be loaded: what it holds, and the reason the message gives.
