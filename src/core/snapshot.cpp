@@ -40,8 +40,9 @@ class SnapshotWriter {
   }
   void operator()(const TextMemory& memory) {
     (*this)(static_cast<std::uint32_t>(memory.Size()));
-    // Written through a pointer into room made for the longest texts: the main loop takes
-    // snapshots as it runs.
+    // Three bytes a cell, its length and both characters (zero when unused), so that snapshots
+    // of one memory line up byte for byte and differ only where cells do; written through a
+    // pointer, as the main loop takes snapshots as it runs.
     const std::size_t start = bytes_.size();
     bytes_.resize(start + 3 * memory.Size());
     std::uint8_t* out = bytes_.data() + start;
@@ -49,13 +50,11 @@ class SnapshotWriter {
       // A copy: the text views the cell it comes from.
       const HexByte cell = memory[address];
       const std::string_view text = cell.Text();
-      // Both characters, the unused one zero, then step over the used ones only.
-      *out++ = static_cast<std::uint8_t>(text.size());
-      out[0] = static_cast<std::uint8_t>(text.size() > 0 ? text[0] : 0);
-      out[1] = static_cast<std::uint8_t>(text.size() > 1 ? text[1] : 0);
-      out += text.size();
+      out[0] = static_cast<std::uint8_t>(text.size());
+      out[1] = static_cast<std::uint8_t>(text.size() > 0 ? text[0] : 0);
+      out[2] = static_cast<std::uint8_t>(text.size() > 1 ? text[1] : 0);
+      out += 3;
     }
-    bytes_.resize(static_cast<std::size_t>(out - bytes_.data()));
   }
   void operator()(const DisplayPlane& plane) {
     (*this)(plane.Width());
@@ -140,10 +139,13 @@ class SnapshotReader {
     memory.Reshape(size, xoChip_);
     for (std::size_t address = 0; address < size && !failed_; ++address) {
       std::uint8_t length = 0;
+      std::array<char, 2> text{};
       (*this)(length);
-      if (!Check(length <= 2) || !Take(length)) return;
-      const auto* text = reinterpret_cast<const char*>(bytes_.data() + position_ - length);
-      memory.Set(address, HexByte(std::string_view(text, length)));
+      (*this)(text);
+      // The unused characters are zero, as written.
+      if (!Check(length <= 2 && (length > 1 || text[1] == 0) && (length > 0 || text[0] == 0)))
+        return;
+      memory.Set(address, HexByte(std::string_view(text.data(), length)));
     }
   }
   void operator()(DisplayPlane& plane) {

@@ -59,7 +59,7 @@ void FrontEnd::StepBack() {
   }
   const std::uint64_t readingsNow = keyboard_.Readings();
   const int width = machine_.ScreenWidth();
-  RestoreSnapshot(machine_, kept->snapshot);
+  RestoreSnapshot(machine_, history_.SnapshotOf(*kept));
   keyboard_.BeginReplay(kept->keyReadings);
   machine_.SetTrace(nullptr);
   replaying_ = true;
