@@ -87,6 +87,7 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::Inspector: ToggleInspector(); break;
     case MenuId::Step: Step(); break;
     case MenuId::StepBack: StepBack(); break;
+    case MenuId::Rewind: rewindMarked_ = ToggleMark(MenuId::Rewind) == 1; break;
     case MenuId::SaveTrace: SaveTrace(); break;
     case MenuId::SaveState: states_.SaveStateAs(ProgramSha1, programs_.DialogFolder()); break;
     case MenuId::LoadState:

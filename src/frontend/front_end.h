@@ -95,6 +95,12 @@ class FrontEnd final : public MachineHost, public TraceLog {
   // Undoes the last instruction of a stopped machine: the nearest earlier snapshot, run forward
   // with the recorded keys to the instruction before.
   void StepBack();
+  // While Backspace is held or Rewind is marked: one kept snapshot back per frame, shown; false
+  // when the machine is not rewinding.
+  bool RewindPass();
+  // Goes back to the kept snapshot nearest before the instruction count, the keys recorded
+  // after it forgotten; false when none is kept.
+  bool GoBackTo(std::uint64_t instructionCount);
   // A new run: what was recorded for stepping back belongs to the old one.
   void ForgetHistory();
   void StopAtBreakpoint();
@@ -156,6 +162,9 @@ class FrontEnd final : public MachineHost, public TraceLog {
   StepHistory history_;
   // While Step back replays the run: the machine's calls show nothing and wait for nothing.
   bool replaying_ = false;
+  // Emulation > Rewind is marked; rewinding_ while the last pass went back.
+  bool rewindMarked_ = false;
+  bool rewinding_ = false;
   ProgramCommands programs_;
   StateCommands states_;
   Compatibility compatibility_;

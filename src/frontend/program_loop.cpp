@@ -29,6 +29,7 @@ void FrontEnd::RunPass() {
     if (waiting && !machine_.Rules.frameTiming) SleepMilliseconds(1);
     return;
   }
+  if (RewindPass()) return;
   if (machine_.Running == 1 && breakpoints_.StopsBefore(machine_)) StopAtBreakpoint();
   if (machine_.Running == 1) {
     RunInstructionPass(machine_, SpinCount);
@@ -80,6 +81,40 @@ void FrontEnd::StepBack() {
   }
   if (machine_.ScreenWidth() != width) LayOutWindowForResolution();
   RefreshWindow();
+}
+
+bool FrontEnd::RewindPass() {
+  constexpr int kBackspace = 0x0E;
+  // A running machine's readings keep the live keys fresh; a stopped or rewinding one reads
+  // them here.
+  if (machine_.Running == 0 || rewinding_) keyboard_.RefreshLive();
+  rewinding_ = rewindMarked_ || keyboard_.LiveKeyHeld(kBackspace);
+  if (!rewinding_) return false;
+  // A machine at a kept snapshot goes to the one before; otherwise back to the latest kept.
+  const std::uint64_t count = machine_.InstructionCount;
+  if (count == 0 || !GoBackTo(count - 1)) {
+    // Nothing older is kept: the rewind waits at the oldest state.
+    SleepMilliseconds(1);
+    return true;
+  }
+  // At normal speed backwards: one kept snapshot, a frame's worth, per frame.
+  RefreshWindow();
+  frameClock_.WaitForNextFrame();
+  return true;
+}
+
+bool FrontEnd::GoBackTo(std::uint64_t instructionCount) {
+  const StepHistory::Entry* kept = history_.LatestAtOrBefore(instructionCount);
+  if (kept == nullptr) return false;
+  const int running = machine_.Running;
+  const int width = machine_.ScreenWidth();
+  RestoreSnapshot(machine_, history_.SnapshotOf(*kept));
+  machine_.Running = running;
+  keyboard_.BeginReplay(kept->keyReadings);
+  keyboard_.EndReplay();
+  history_.DropAfter(machine_.InstructionCount);
+  if (machine_.ScreenWidth() != width) LayOutWindowForResolution();
+  return true;
 }
 
 void FrontEnd::ForgetHistory() {

@@ -16,6 +16,11 @@ class RecordedKeyboard final : public KeyboardService {
 
   bool SnapshotKeyboard() override;
 
+  // Whether the live keyboard held the key at its last snapshot, taken by the machine's last
+  // reading or by RefreshLive.
+  bool LiveKeyHeld(int scanCode) const { return live_.IsKeyHeld(scanCode) != 0; }
+  // A snapshot of the live keyboard outside the machine's readings.
+  void RefreshLive() { live_.SnapshotKeyboard(); }
   // Readings since the recording began.
   std::uint64_t Readings() const { return readings_; }
   // From the reading after readings on, the keys come from the recording.

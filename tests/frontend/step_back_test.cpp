@@ -113,6 +113,57 @@ TEST_F(TracedStepBackTest, BeforeTheOldestSnapshotNothingChanges) {
   EXPECT_EQ(TakeSnapshot(machine()), running);
 }
 
+// V0 counts up by one an instruction, in frames of 15 instructions (CHIP-8).
+class RewindTest : public StartedFrontEndTest {
+ protected:
+  RewindTest() {
+    Select(MenuId::ProfileChip8);
+    StartProgram({0x70, 0x01, 0x12, 0x00});
+  }
+  void Passes(int count) {
+    for (int pass = 0; pass < count; ++pass) frontEnd.RunPass();
+  }
+  static constexpr int kBackspace = 0x0E;
+};
+
+TEST_F(RewindTest, HoldingBackspaceGoesBackAFrameAPassAndReleasedRunsOn) {
+  Passes(15 * 40);
+  ASSERT_EQ(machine().InstructionCount, 15u * 40);
+
+  window.SetKeyHeld(kBackspace, true);
+  Passes(2);  // the first pass may still run: the keys are read with the instruction
+  // Snapshots are kept after the first instruction and then every frame of 15.
+  std::uint64_t count = machine().InstructionCount;
+  EXPECT_EQ(count % 15, 1u);
+  for (int pass = 0; pass < 10; ++pass) {
+    Passes(1);
+    EXPECT_EQ(machine().InstructionCount, count - 15);
+    count = machine().InstructionCount;
+    // V0 went back with it: one add in every two instructions.
+    EXPECT_EQ(static_cast<std::uint64_t>(machine().Registers[0]), (count + 1) / 2 % 256);
+  }
+
+  window.SetKeyHeld(kBackspace, false);
+  Passes(1);  // sees the release
+  count = machine().InstructionCount;
+  Passes(30);
+  EXPECT_EQ(machine().InstructionCount, count + 30);
+  EXPECT_TRUE(machine().Running);
+}
+
+TEST_F(RewindTest, TheMenuItemRewindsUntilSelectedAgainAndStopsAtTheOldestState) {
+  Passes(15 * 5);
+  Select(MenuId::Rewind);
+  EXPECT_TRUE(Marked(MenuId::Rewind));
+  Passes(20);
+  // Back to the first snapshot kept, after the first instruction, and no further.
+  EXPECT_EQ(machine().InstructionCount, 1u);
+  Select(MenuId::Rewind);
+  EXPECT_FALSE(Marked(MenuId::Rewind));
+  Passes(15);
+  EXPECT_EQ(machine().InstructionCount, 16u);
+}
+
 std::vector<SteppedRun> SteppedRuns() {
   std::vector<SteppedRun> runs;
   for (const char* name : {"br8kout.ch8", "RPS.ch8", "1dcell.ch8"}) {
