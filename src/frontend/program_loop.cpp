@@ -21,6 +21,8 @@ void FrontEnd::ProgramLoop() {
 
 void FrontEnd::RunPass() {
   PollEvents();
+  // Also during a key wait, which a kept snapshot never holds.
+  if (RewindPass()) return;
   if (machine_.WaitingForKey()) {
     // The wait goes on whether the machine runs or was stopped meanwhile; the pacing is the
     // one its instruction's pass asked for.
@@ -29,7 +31,6 @@ void FrontEnd::RunPass() {
     if (waiting && !machine_.Rules.frameTiming) SleepMilliseconds(1);
     return;
   }
-  if (RewindPass()) return;
   if (machine_.Running == 1 && breakpoints_.StopsBefore(machine_)) StopAtBreakpoint();
   if (machine_.Running == 1) {
     RunInstructionPass(machine_, SpinCount);

@@ -164,6 +164,17 @@ TEST_F(RewindTest, TheMenuItemRewindsUntilSelectedAgainAndStopsAtTheOldestState)
   EXPECT_EQ(machine().InstructionCount, 16u);
 }
 
+TEST_F(RewindTest, GoesBackOutOfAKeyWait) {
+  // V0 counts to E1h in 675 instructions, 45 frames, then the program waits for a key.
+  StartProgram({0x70, 0x01, 0x30, 0xE1, 0x12, 0x00, 0xF1, 0x0A});
+  Passes(15 * 50);
+  ASSERT_TRUE(machine().WaitingForKey());
+  window.SetKeyHeld(kBackspace, true);
+  Passes(3);
+  EXPECT_FALSE(machine().WaitingForKey());
+  EXPECT_LT(machine().Registers[0], 0xE1);
+}
+
 std::vector<SteppedRun> SteppedRuns() {
   std::vector<SteppedRun> runs;
   for (const char* name : {"br8kout.ch8", "RPS.ch8", "1dcell.ch8"}) {
