@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang in build-fuzz/ and runs each for a third of FUZZ_SECONDS (60
+# Builds the fuzz targets with clang in build-fuzz/ and runs each for a quarter of FUZZ_SECONDS (60
 # by default): the program fuzzer seeded with the shared folder's programs, the database fuzzer
-# seeded with its program database, the key file fuzzer with key files of its own. A crash or a sanitizer report fails the script.
+# seeded with its program database, the key file fuzzer with key files of its own, the state
+# fuzzer with a valid state it makes itself. A crash or a sanitizer report fails the script.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$top/build-fuzz"
@@ -11,11 +12,12 @@ database="$shared/chip-8-database"
 CXX=clang++ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DPELLARK_FUZZ=ON -DPELLARK_BUILD_TESTS=OFF -DPELLARK_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$build" --target pellark_program_fuzzer pellark_database_fuzzer \
-  pellark_key_file_fuzzer
+  pellark_key_file_fuzzer pellark_state_fuzzer
 
 # The seeds come from the shared folder at every run and are never part of the project.
 seeds="$build/seeds"
-rm -rf "$seeds" && mkdir -p "$seeds/programs" "$seeds/database" "$seeds/keys" "$build/crashes"
+rm -rf "$seeds" && mkdir -p "$seeds/programs" "$seeds/database" "$seeds/keys" "$seeds/states" \
+  "$build/crashes"
 cp "$shared"/roms/*.ch8 "$seeds/programs/"
 # A database input is its four files, separated by NUL bytes: the whole database, and its
 # platforms and quirks with no programs.
@@ -37,7 +39,7 @@ printf 'pellark-keys 1\nprogram %s\nrules %s\nflag-registers 16\n%s\nswitches no
   'flag-written-last random-byte-masked platform-sprites complete-fonts platform-group-zero key-wait-for-release xo-chip audible frame-timing' \
   'cycles-per-frame 1000' >"$seeds/keys/xo-chip"
 
-seconds=$((${FUZZ_SECONDS:-60} / 3))
+seconds=$((${FUZZ_SECONDS:-60} / 4))
 # Runs one target on its corpus, to which it adds what it finds; the seeds stay as they are.
 fuzz() {
   local target=$1 seedFolder=$2
@@ -53,3 +55,5 @@ fuzz() {
 fuzz pellark_program_fuzzer programs
 fuzz pellark_database_fuzzer database -dict="$top/fuzz/database.dict"
 fuzz pellark_key_file_fuzzer keys
+# The state fuzzer makes its valid state itself.
+fuzz pellark_state_fuzzer states

@@ -25,4 +25,15 @@ void DisplayPlane::Scroll(int dx, int dy) {
   lit_ = std::move(moved);
 }
 
+bool DisplayPlane::Assign(int width, int height, std::vector<std::uint8_t> pixels) {
+  if (width < 0 || height < 0 ||
+      pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+    return false;
+  }
+  width_ = width;
+  height_ = height;
+  lit_ = std::move(pixels);
+  return true;
+}
+
 }  // namespace pellark

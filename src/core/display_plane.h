@@ -32,6 +32,9 @@ class DisplayPlane {
   bool OnDisplay(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
   // One byte per pixel, 1 for lit, row by row.
   const std::vector<std::uint8_t>& Pixels() const { return lit_; }
+  // Takes a picture of width × height as Pixels gives it; false, changing nothing, when the
+  // pixels do not fill exactly that size.
+  bool Assign(int width, int height, std::vector<std::uint8_t> pixels);
 
   bool operator==(const DisplayPlane& other) const = default;
 

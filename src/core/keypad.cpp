@@ -34,11 +34,15 @@ void Machine::ReadKeypad() {
 void Machine::SetExtraKeys(std::span<const KeypadKey> keys) {
   extraKeys_.assign(keys.begin(), keys.end());
   // The keypad is read anew with them at its next reading.
-  keypadGeneration_ = keyboard_->SnapshotGeneration() - 1;
+  ForgetKeypadReading();
 }
 
 void Machine::UseKeyboard(KeyboardService& keyboard) {
   keyboard_ = &keyboard;
+  ForgetKeypadReading();
+}
+
+void Machine::ForgetKeypadReading() {
   keypadGeneration_ = keyboard_->SnapshotGeneration() - 1;
 }
 

@@ -198,6 +198,50 @@ class Machine {
   void ScrollScreen(int dx, int dy);
   void SetResolution(int width, int height);
 
+  // Calls visit on every field of the machine's state, the one list snapshots are taken,
+  // restored and written by (a field added to the machine belongs here too). Left out: the boot
+  // image, the front end's file read anew at each full reset; the keypad reading's cache, which
+  // a restore makes read anew; the host, keyboard and trace the machine reports to.
+  template <typename Self, typename Visit>
+  static void ForEachStateField(Self& machine, Visit&& visit) {
+    visit(machine.Rules);
+    visit(machine.addressMask_);
+    visit(machine.MemoryCells);
+    visit(machine.Registers);
+    visit(machine.I);
+    visit(machine.PC);
+    visit(machine.PcStep);
+    visit(machine.SkipNext);
+    visit(machine.CallStack);
+    visit(machine.StackPointer);
+    visit(machine.DelayTimer);
+    visit(machine.SoundTimer);
+    visit(machine.KeyStates);
+    visit(machine.PendingKey);
+    visit(machine.KeyWaitRegister);
+    visit(machine.KeyWaitPacing);
+    visit(machine.ResetAddress);
+    visit(machine.Running);
+    visit(machine.TimerTick);
+    visit(machine.QuitRequested);
+    visit(machine.Display);
+    visit(machine.SecondPlane);
+    visit(machine.PlaneMask);
+    visit(machine.AudioPattern);
+    visit(machine.Pitch);
+    visit(machine.PatternPosition);
+    visit(machine.FlagRegisters);
+    visit(machine.FrameCycle);
+    visit(machine.FrameEndRequested);
+    visit(machine.InstructionCount);
+    visit(machine.Random);
+    visit(machine.extraKeys_);
+    visit(machine.keyWaitLength_);
+    visit(machine.keyWaitInterrupted_);
+  }
+  // After a restore: the keypad is read anew from the keyboard at its next reading.
+  void ForgetKeypadReading();
+
  private:
   // How the cycle settles PcStep after the handler.
   enum class CycleEnd {

@@ -76,6 +76,23 @@ struct MachineRules {
   constexpr bool operator==(const MachineRules&) const = default;
 };
 
+// The rules' on/off fields by the names files give them, in the order files list them.
+struct RuleFlag {
+  std::string_view name;
+  bool MachineRules::*field;
+};
+inline constexpr std::array<RuleFlag, 9> kRuleFlags{{
+    {"flag-written-last", &MachineRules::flagWrittenLast},
+    {"random-byte-masked", &MachineRules::randomByteMasked},
+    {"platform-sprites", &MachineRules::platformSprites},
+    {"complete-fonts", &MachineRules::completeFonts},
+    {"platform-group-zero", &MachineRules::platformGroupZero},
+    {"key-wait-for-release", &MachineRules::keyWaitForRelease},
+    {"xo-chip", &MachineRules::xoChip},
+    {"audible", &MachineRules::audible},
+    {"frame-timing", &MachineRules::frameTiming},
+}};
+
 enum class Profile { Designed, Chip8, ModernChip8, SuperChip10, SuperChip, XoChip };
 
 namespace detail {

@@ -11,22 +11,6 @@ namespace {
 
 constexpr std::string_view kMagic = "pellark-keys";
 
-// The on/off rules by the names the file gives them, in the order it lists them.
-struct RuleFlag {
-  std::string_view name;
-  bool MachineRules::*field;
-};
-constexpr std::array<RuleFlag, 9> kRuleFlags{{
-    {"flag-written-last", &MachineRules::flagWrittenLast},
-    {"random-byte-masked", &MachineRules::randomByteMasked},
-    {"platform-sprites", &MachineRules::platformSprites},
-    {"complete-fonts", &MachineRules::completeFonts},
-    {"platform-group-zero", &MachineRules::platformGroupZero},
-    {"key-wait-for-release", &MachineRules::keyWaitForRelease},
-    {"xo-chip", &MachineRules::xoChip},
-    {"audible", &MachineRules::audible},
-    {"frame-timing", &MachineRules::frameTiming},
-}};
 
 // As the menus and pellark-run take them.
 constexpr std::int32_t kMostCyclesPerFrame = 1'000'000;

@@ -8,6 +8,13 @@
 #include "platform/window_system.h"
 
 namespace pellark {
+namespace {
+
+int QuickSlotOf(MenuId command) {
+  return command == MenuId::QuickSave1 || command == MenuId::QuickLoad1 ? 1 : 2;
+}
+
+}  // namespace
 
 void FrontEnd::RunCommand(MenuId command) {
   switch (command) {
@@ -82,6 +89,8 @@ void FrontEnd::RunCommand(MenuId command) {
     case MenuId::Cycles200000: compatibility_.ChooseCyclesPerFrame(command); break;
     case MenuId::Inspector: ToggleInspector(); break;
     case MenuId::Step: Step(); break;
+    case MenuId::StepBack: StepBack(); break;
+    case MenuId::Rewind: rewindMarked_ = ToggleMark(MenuId::Rewind) == 1; break;
     case MenuId::SaveTrace: SaveTrace(); break;
     case MenuId::Sound: ToggleSound(); break;
     case MenuId::VisualBeep: ToggleVisualBeep(); break;
@@ -97,8 +106,33 @@ void FrontEnd::RunCommand(MenuId command) {
       }
       break;
     case MenuId::StopRecording: StopRecording(); break;
+    case MenuId::SaveState: states_.SaveStateAs(ProgramSha1, programs_.DialogFolder()); break;
+    case MenuId::LoadState:
+      if (states_.LoadStateFrom(ProgramSha1, programs_.DialogFolder())) ShowLoadedState();
+      break;
+    case MenuId::QuickSave1:
+    case MenuId::QuickSave2:
+      if (states_.SaveQuickSlot(QuickSlotOf(command), ProgramSha1)) {
+        ShowCaption("State saved in slot " + std::to_string(QuickSlotOf(command)));
+      }
+      break;
+    case MenuId::QuickLoad1:
+    case MenuId::QuickLoad2:
+      if (states_.LoadQuickSlot(QuickSlotOf(command), ProgramSha1)) ShowLoadedState();
+      break;
     case MenuId::None: break;
   }
+}
+
+void FrontEnd::ShowLoadedState() {
+  // The state brings its own rules, resolution and run state, and starts a new run.
+  ForgetHistory();
+  compatibility_.ShowRules();
+  window_.SetItemCheck(static_cast<int>(MenuId::Run), machine_.Running == 1);
+  window_.SetItemCheck(static_cast<int>(MenuId::Stop), machine_.Running == 0);
+  breakpointStop_ = -1;
+  LayOutWindow();
+  RefreshWindow();
 }
 
 void FrontEnd::OpenProgram(const std::string& path) {
@@ -172,6 +206,7 @@ void FrontEnd::ResetMachine() {
   if (machine_.ResetAddress == kBootStart) ReadBootImageIntoMachine();
   sound_.Silence();
   machine_.ResetMachine();
+  ForgetHistory();
 }
 
 void FrontEnd::ResetWith(std::int32_t resetAddress) {
@@ -215,6 +250,8 @@ void FrontEnd::Stop() {
 }
 
 void FrontEnd::ProgramEnded() {
+  // A replayed end was reported when it happened.
+  if (replaying_) return;
   Stop();
   window_.ShowMessageBox("Pellark", "The program has ended.");
 }

@@ -20,6 +20,9 @@
 #include "frontend/pad_keyboard.h"
 #include "frontend/program_commands.h"
 #include "frontend/smooth_picture.h"
+#include "frontend/recorded_keyboard.h"
+#include "frontend/state_commands.h"
+#include "frontend/step_history.h"
 #include "frontend/trace_buffer.h"
 #include "platform/gif_clip.h"
 #include "platform/timing.h"
@@ -107,6 +110,17 @@ class FrontEnd final : public MachineHost, public TraceLog {
 
  private:
   void Step();
+  // Undoes the last instruction of a stopped machine: the nearest earlier snapshot, run forward
+  // with the recorded keys to the instruction before.
+  void StepBack();
+  // While Backspace is held or Rewind is marked: one kept snapshot back per frame, shown; false
+  // when the machine is not rewinding.
+  bool RewindPass();
+  // Goes back to the kept snapshot nearest before the instruction count, the keys recorded
+  // after it forgotten; false when none is kept.
+  bool GoBackTo(std::uint64_t instructionCount);
+  // A new run: what was recorded for stepping back belongs to the old one.
+  void ForgetHistory();
   void StopAtBreakpoint();
   void StopAtWatchpoint(const WatchStop& stop);
   void RequestQuit();
@@ -170,6 +184,8 @@ class FrontEnd final : public MachineHost, public TraceLog {
   // A new, empty trace list below the display, its top at top.
   void CreateTraceList(int top);
   void SaveTrace();
+  // After a saved state was loaded: the window, the marks and the display show the machine.
+  void ShowLoadedState();
 
   // The display painted in its colours, one pixel per display pixel.
   const Image& PaintedPicture();
@@ -195,11 +211,20 @@ class FrontEnd final : public MachineHost, public TraceLog {
   SmoothPicture smooth_;
   WindowSystem& window_;
   SoundService& sound_;
-  // The user's keyboard with the game controllers playing on it, which a replay stands in for
-  // while it lasts.
-  PadKeyboard keyboard_;
+  // The user's keyboard with the game controllers playing on it.
+  PadKeyboard padKeyboard_;
+  // That keyboard as the machine reads it, recorded for Step back and Rewind; before the
+  // machine, which reads it, and what a replay of recorded keys stands in for while it lasts.
+  RecordedKeyboard keyboard_;
   Machine machine_;
+  StepHistory history_;
+  // While Step back replays the run: the machine's calls show nothing and wait for nothing.
+  bool replaying_ = false;
+  // Emulation > Rewind is marked; rewinding_ while the last pass went back.
+  bool rewindMarked_ = false;
+  bool rewinding_ = false;
   ProgramCommands programs_;
+  StateCommands states_;
   Compatibility compatibility_;
   FrameClock frameClock_;
   TraceBuffer traceBuffer_;

@@ -24,6 +24,10 @@ void BindFunctionKeys(WindowSystem& window) {
   for (const FunctionKeyBinding& binding : kFunctionKeys)
     window.BindShortcutKey(binding.functionKey, static_cast<int>(binding.id));
   window.BindCommandKey(CommandKey::AltReturn, static_cast<int>(kAltReturnItem));
+  for (const ModifiedFunctionKeyBinding& binding : kModifiedFunctionKeys) {
+    window.BindModifiedShortcutKey(binding.functionKey, binding.modifier,
+                                   static_cast<int>(binding.id));
+  }
 }
 
 }  // namespace pellark

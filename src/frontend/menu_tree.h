@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/machine_rules.h"
+#include "platform/window_system.h"
 
 namespace pellark {
 
@@ -72,14 +73,22 @@ enum class MenuId : int {
   Cycles200000 = 57,
   Sound = 58,
   VisualBeep = 59,
-  RecordKeys = 73,
-  StopRecordingKeys = 74,
-  ReplayKeys = 75,
   FullScreen = 60,
   Smooth = 61,
   SavePicture = 62,
   RecordClip = 63,
   StopRecording = 64,
+  Rewind = 65,
+  StepBack = 66,
+  SaveState = 67,
+  LoadState = 68,
+  QuickSave1 = 69,
+  QuickSave2 = 70,
+  QuickLoad1 = 71,
+  QuickLoad2 = 72,
+  RecordKeys = 73,
+  StopRecordingKeys = 74,
+  ReplayKeys = 75,
 };
 
 // The "Compatibility" item by which the program database decides the rules.
@@ -117,6 +126,14 @@ inline constexpr std::array kMenuTree{
     MenuEntry{MenuEntry::Kind::Item, "Save picture...", MenuId::SavePicture},
     MenuEntry{MenuEntry::Kind::CheckItem, "Record clip...", MenuId::RecordClip},
     MenuEntry{MenuEntry::Kind::Item, "Stop recording", MenuId::StopRecording},
+    MenuEntry{MenuEntry::Kind::Item, "Save state...", MenuId::SaveState},
+    MenuEntry{MenuEntry::Kind::Item, "Load state...", MenuId::LoadState},
+    MenuEntry{MenuEntry::Kind::Submenu, "Quick states"},
+    MenuEntry{MenuEntry::Kind::Item, "Save slot 1 (Shift+F1)", MenuId::QuickSave1},
+    MenuEntry{MenuEntry::Kind::Item, "Save slot 2 (Shift+F2)", MenuId::QuickSave2},
+    MenuEntry{MenuEntry::Kind::Item, "Load slot 1 (Ctrl+F1)", MenuId::QuickLoad1},
+    MenuEntry{MenuEntry::Kind::Item, "Load slot 2 (Ctrl+F2)", MenuId::QuickLoad2},
+    MenuEntry{MenuEntry::Kind::EndSubmenu},
     MenuEntry{MenuEntry::Kind::Separator},
     MenuEntry{MenuEntry::Kind::Item, "About...", MenuId::About},
     MenuEntry{MenuEntry::Kind::Separator},
@@ -125,6 +142,8 @@ inline constexpr std::array kMenuTree{
     MenuEntry{MenuEntry::Kind::CheckItem, "Run (F5)", MenuId::Run},
     MenuEntry{MenuEntry::Kind::CheckItem, "Stop (F6)", MenuId::Stop},
     MenuEntry{MenuEntry::Kind::Item, "Step (F3)", MenuId::Step},
+    MenuEntry{MenuEntry::Kind::Item, "Step back (Shift+F3)", MenuId::StepBack},
+    MenuEntry{MenuEntry::Kind::CheckItem, "Rewind (Backspace)", MenuId::Rewind},
     MenuEntry{MenuEntry::Kind::Separator},
     MenuEntry{MenuEntry::Kind::CheckItem, "Debugger", MenuId::Debugger},
     MenuEntry{MenuEntry::Kind::CheckItem, "Inspector (F4)", MenuId::Inspector},
@@ -286,6 +305,21 @@ inline constexpr std::array kFunctionKeys{
 
 // Alt+Return enters and leaves full screen; Esc only leaves it, and is bound only meanwhile.
 inline constexpr MenuId kAltReturnItem = MenuId::FullScreen;
+
+struct ModifiedFunctionKeyBinding {
+  int functionKey;  // F1 to F12
+  KeyModifier modifier;
+  MenuId id;
+};
+
+// Function keys with a modifier, beside the designed ones.
+inline constexpr std::array kModifiedFunctionKeys{
+    ModifiedFunctionKeyBinding{1, KeyModifier::Shift, MenuId::QuickSave1},
+    ModifiedFunctionKeyBinding{2, KeyModifier::Shift, MenuId::QuickSave2},
+    ModifiedFunctionKeyBinding{1, KeyModifier::Control, MenuId::QuickLoad1},
+    ModifiedFunctionKeyBinding{2, KeyModifier::Control, MenuId::QuickLoad2},
+    ModifiedFunctionKeyBinding{3, KeyModifier::Shift, MenuId::StepBack},
+};
 
 // Builds the menu bar's menus from kMenuTree.
 void BuildMenuTree(WindowSystem& window);

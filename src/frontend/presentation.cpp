@@ -19,6 +19,7 @@ constexpr int kHighHeight = 64;
 }  // namespace
 
 void FrontEnd::RefreshWindow() {
+  if (replaying_) return;
   const Image& picture = ShownPicture();
   window_.SetBackground(Colours().dark);
   window_.DrawPicture(picture, machine_.ScreenWidth() * ShownScale(),
@@ -69,7 +70,7 @@ void FrontEnd::ApplyProgramLook() {
     }
   }
   machine_.SetExtraKeys(keys);
-  keyboard_.UseProgramKeys(programLook_ ? ProgramInMemory->keys : ProgramKeys{});
+  padKeyboard_.UseProgramKeys(programLook_ ? ProgramInMemory->keys : ProgramKeys{});
   RefreshWindow();
 }
 
@@ -87,11 +88,13 @@ void FrontEnd::DrawCaption(const std::string& text) {
 }
 
 void FrontEnd::SpriteDrawn(int plotted, int erased) {
+  if (replaying_) return;
   // With Antiflicker a draw that only erased pixels is not shown by itself.
   if (Antiflicker == 0 || plotted != erased) RefreshWindow();
 }
 
 void FrontEnd::ShowFrame() {
+  if (replaying_) return;
   // Only displayed frames move the fading on; other refreshes show it as it stands.
   if (Smooth == 1) smooth_.NextFrame(PaintedPicture(), Colours().dark);
   RefreshWindow();

@@ -1,4 +1,5 @@
 #include "core/instruction_pass.h"
+#include "core/snapshot.h"
 #include "frontend/front_end.h"
 #include "platform/timing.h"
 #include "platform/window_system.h"
@@ -22,6 +23,8 @@ void FrontEnd::ProgramLoop() {
 
 void FrontEnd::RunPass() {
   PollEvents();
+  // Also during a key wait, which a kept snapshot never holds.
+  if (RewindPass()) return;
   if (machine_.WaitingForKey()) {
     // The wait goes on whether the machine runs or was stopped meanwhile; the pacing is the
     // one its instruction's pass asked for.
@@ -38,6 +41,7 @@ void FrontEnd::RunPass() {
   }
   if (machine_.Running == 1) {
     RunMachinePass(SpinCount);
+    history_.Record(machine_, keyboard_.Readings());
   } else {
     // A stopped machine does not spin.
     SleepMilliseconds(1);
@@ -51,7 +55,80 @@ void FrontEnd::Step() {
   watchStop_.clear();
   // A step is one instruction the user looks at: nothing to pace, no frame to wait for.
   RunMachinePass(kNoPacing, FramePacing::Immediate);
+  history_.Record(machine_, keyboard_.Readings());
   RefreshWindow();
+}
+
+void FrontEnd::StepBack() {
+  if (machine_.Running == 1 || machine_.WaitingForKey() || machine_.InstructionCount == 0) return;
+  const std::uint64_t target = machine_.InstructionCount - 1;
+  const StepHistory::Entry* kept = history_.LatestAtOrBefore(target);
+  if (kept == nullptr) {
+    ShowCaption("No earlier state is kept");
+    return;
+  }
+  const std::uint64_t readingsNow = keyboard_.Readings();
+  const int width = machine_.ScreenWidth();
+  RestoreSnapshot(machine_, history_.SnapshotOf(*kept));
+  keyboard_.BeginReplay(kept->keyReadings);
+  machine_.SetTrace(nullptr);
+  replaying_ = true;
+  // To the end of the instruction before, a key wait included; never past the keys recorded.
+  while ((machine_.InstructionCount < target || machine_.WaitingForKey()) &&
+         keyboard_.Readings() < readingsNow) {
+    RunInstructionPass(machine_, kNoPacing, FramePacing::Immediate);
+  }
+  replaying_ = false;
+  keyboard_.EndReplay();
+  machine_.SetTrace(TraceEnabled == 1 ? this : nullptr);
+  history_.DropAfter(machine_.InstructionCount);
+  machine_.Running = 0;
+  breakpointStop_ = -1;
+  if (TraceEnabled == 1) {
+    traceBuffer_.RemoveLast();
+    window_.RemoveLastListItem();
+  }
+  if (machine_.ScreenWidth() != width) LayOutWindowForResolution();
+  RefreshWindow();
+}
+
+bool FrontEnd::RewindPass() {
+  constexpr int kBackspace = 0x0E;
+  // A running machine's readings keep the live keys fresh; a stopped or rewinding one reads
+  // them here.
+  if (machine_.Running == 0 || rewinding_) keyboard_.RefreshLive();
+  rewinding_ = rewindMarked_ || keyboard_.LiveKeyHeld(kBackspace);
+  if (!rewinding_) return false;
+  // A machine at a kept snapshot goes to the one before; otherwise back to the latest kept.
+  const std::uint64_t count = machine_.InstructionCount;
+  if (count == 0 || !GoBackTo(count - 1)) {
+    // Nothing older is kept: the rewind waits at the oldest state.
+    SleepMilliseconds(1);
+    return true;
+  }
+  // At normal speed backwards: one kept snapshot, a frame's worth, per frame.
+  RefreshWindow();
+  frameClock_.WaitForNextFrame();
+  return true;
+}
+
+bool FrontEnd::GoBackTo(std::uint64_t instructionCount) {
+  const StepHistory::Entry* kept = history_.LatestAtOrBefore(instructionCount);
+  if (kept == nullptr) return false;
+  const int running = machine_.Running;
+  const int width = machine_.ScreenWidth();
+  RestoreSnapshot(machine_, history_.SnapshotOf(*kept));
+  machine_.Running = running;
+  keyboard_.BeginReplay(kept->keyReadings);
+  keyboard_.EndReplay();
+  history_.DropAfter(machine_.InstructionCount);
+  if (machine_.ScreenWidth() != width) LayOutWindowForResolution();
+  return true;
+}
+
+void FrontEnd::ForgetHistory() {
+  history_.Clear();
+  keyboard_.Clear();
 }
 
 void FrontEnd::StopAtBreakpoint() {

@@ -23,9 +23,11 @@ FrontEnd::FrontEnd(WindowSystem& window, KeyboardService& keyboard, InspectorVie
                    SoundService& sound, GamePad* pad)
     : window_(window),
       sound_(sound),
-      keyboard_(keyboard, pad),
+      padKeyboard_(keyboard, pad),
+      keyboard_(padKeyboard_),
       machine_(*this, keyboard_),
       programs_(machine_, window),
+      states_(machine_, window),
       compatibility_(machine_, window),
       inspector_(machine_, breakpoints_, watchpoints_, inspector, window) {}
 

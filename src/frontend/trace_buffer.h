@@ -14,6 +14,7 @@ class TraceBuffer {
   // A new list replaced the old one.
   void Restart();
   void Append(std::string_view line);
+  void RemoveLast() { lines_.RemoveLast(); }
   const LineStore& Lines() const { return lines_; }
 
  private:

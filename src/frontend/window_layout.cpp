@@ -28,6 +28,7 @@ void FrontEnd::LayOutWindow() {
 }
 
 void FrontEnd::LayOutWindowForResolution() {
+  if (replaying_) return;
   if (TraceEnabled == 0) {
     window_.SetClientSize(DisplayWidth(), DisplayHeight() + MenuHeight);
     return;

@@ -21,6 +21,16 @@ void LineStore::Append(std::string_view line) {
   firstLine_ = 0;
 }
 
+void LineStore::RemoveLast() {
+  if (size_ == 0) return;
+  Chunk& chunk = chunks_.back();
+  chunk.ends.pop_back();
+  chunk.text.resize(chunk.ends.empty() ? 0 : chunk.ends.back());
+  // A chunk left empty holds no dropped lines either: those are only ever before a held one.
+  if (chunk.ends.empty()) chunks_.pop_back();
+  --size_;
+}
+
 std::string_view LineStore::Line(std::size_t index) const {
   if (index >= size_) return {};
   const std::size_t position = firstLine_ + index;

@@ -20,6 +20,9 @@ class LineStore {
   // Appends a line, cut to kMaxLineLength; when the store is full the oldest line goes.
   void Append(std::string_view line);
 
+  // Removes the newest line; nothing happens when there is none.
+  void RemoveLast();
+
   std::size_t Size() const { return size_; }
   // Line 0 is the oldest line held.
   std::string_view Line(std::size_t index) const;

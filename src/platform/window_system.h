@@ -38,6 +38,8 @@ struct WindowEvent {
 };
 
 enum class MenuItemKind { Plain, Checkable };
+// The one modifier held with a function key that BindModifiedShortcutKey binds.
+enum class KeyModifier { Shift, Control };
 
 // Keys beyond the function keys that can select an item.
 enum class CommandKey { AltReturn, Escape };
@@ -97,6 +99,10 @@ class WindowSystem {
   // The size of the screen the window is on, in the units of SetClientSize.
   virtual ScreenSize GetScreenSize() const = 0;
 
+  // Makes F<functionKey> (1 to 12) with the modifier, and no other, held select the item with
+  // that id; the same key without it keeps its own binding.
+  virtual void BindModifiedShortcutKey(int functionKey, KeyModifier modifier, int id) = 0;
+
   // Replaces what the window shows at 0,0 below the menu bar with image stretched to
   // width × height, every image pixel a solid block; text drawn earlier disappears.
   virtual void DrawPicture(const Image& image, int width, int height) = 0;
@@ -110,6 +116,8 @@ class WindowSystem {
   // and the list shows how many lines it dropped.
   virtual void CreateListBox(int x, int y, int width, int height) = 0;
   virtual void AddListItem(std::string_view text) = 0;
+  // Removes the list's last line; nothing happens without a list or a line.
+  virtual void RemoveLastListItem() = 0;
   // Destroys the list control; nothing happens when there is none.
   virtual void FreeControl() = 0;
 

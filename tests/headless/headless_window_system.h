@@ -31,6 +31,11 @@ class HeadlessWindowSystem final : public WindowSystem,
     int functionKey;
     int id;
   };
+  struct ModifiedShortcut {
+    int functionKey;
+    KeyModifier modifier;
+    int id;
+  };
   struct DrawnText {
     int x;
     int y;
@@ -83,6 +88,7 @@ class HeadlessWindowSystem final : public WindowSystem,
   int CommandKeyId(CommandKey key) const { return commandKeys_[static_cast<std::size_t>(key)]; }
   bool FullScreen() const { return fullScreen_; }
   Colour Background() const { return background_; }
+  const std::vector<ModifiedShortcut>& ModifiedShortcuts() const { return modifiedShortcuts_; }
   // The picture as the window shows it: the last DrawPicture, stretched.
   const Image& Picture() const { return picture_; }
   int PictureCount() const { return pictureCount_; }
@@ -93,6 +99,7 @@ class HeadlessWindowSystem final : public WindowSystem,
   const std::optional<InspectorSnapshot>& Inspected() const { return inspected_; }
   int ListsCreated() const { return listsCreated_; }
   const std::vector<Message>& Messages() const { return messages_; }
+  void ClearMessages() { messages_.clear(); }
   const std::vector<DialogRequest>& OpenDialogs() const { return openDialogs_; }
   const std::vector<DialogRequest>& SaveDialogs() const { return saveDialogs_; }
   std::size_t PendingEvents() const { return events_.size(); }
@@ -122,10 +129,16 @@ class HeadlessWindowSystem final : public WindowSystem,
   void SetFullScreen(bool on) override { fullScreen_ = on; }
   void SetBackground(Colour colour) override { background_ = colour; }
   ScreenSize GetScreenSize() const override { return screen_; }
+  void BindModifiedShortcutKey(int functionKey, KeyModifier modifier, int id) override {
+    modifiedShortcuts_.push_back({functionKey, modifier, id});
+  }
   void DrawPicture(const Image& image, int width, int height) override;
   void DrawText(int x, int y, std::string_view text, Colour colour) override;
   void CreateListBox(int x, int y, int width, int height) override;
   void AddListItem(std::string_view text) override;
+  void RemoveLastListItem() override {
+    if (list_) list_->lines.RemoveLast();
+  }
   void FreeControl() override { list_.reset(); }
   void OpenInspector() override { inspectorOpen_ = true; }
   void CloseInspector() override { inspectorOpen_ = false; }
@@ -163,6 +176,7 @@ class HeadlessWindowSystem final : public WindowSystem,
   bool fullScreen_ = false;
   Colour background_ = Black;
   ScreenSize screen_{1920, 1080};
+  std::vector<ModifiedShortcut> modifiedShortcuts_;
   Image picture_;
   int pictureCount_ = 0;
   std::vector<DrawnText> texts_;

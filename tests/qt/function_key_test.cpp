@@ -69,6 +69,18 @@ TEST_F(FunctionKeyTest, WithAModifierSelectNothing) {
   EXPECT_TRUE(EventsWithin(std::chrono::milliseconds(20)).empty());
 }
 
+TEST_F(FunctionKeyTest, WithExactlyTheirModifierSelectTheirOwnItems) {
+  Desktop().BindModifiedShortcutKey(1, KeyModifier::Shift, 69);
+  Desktop().BindModifiedShortcutKey(1, KeyModifier::Control, 71);
+  QTest::keyClick(&PictureArea(), Qt::Key_F1, Qt::ShiftModifier);
+  QTest::keyClick(&PictureArea(), Qt::Key_F1, Qt::ControlModifier);
+  QTest::keyClick(&PictureArea(), Qt::Key_F1);
+  // Two modifiers are neither binding.
+  QTest::keyClick(&PictureArea(), Qt::Key_F1, Qt::ShiftModifier | Qt::ControlModifier);
+  EXPECT_EQ(EventsWithin(std::chrono::milliseconds(20)),
+            (std::vector<WindowEvent>{MenuSelection(69), MenuSelection(71), MenuSelection(1)}));
+}
+
 TEST_F(FunctionKeyTest, ASecondBindingReplacesTheFirst) {
   Desktop().BindShortcutKey(3, 5);
   Desktop().BindShortcutKey(3, 7);

@@ -21,9 +21,9 @@ bool HasNativeXKeycodes() {
 InputFilter::InputFilter(WindowEventQueue& events)
     : events_(events), nativeCodesAreXKeycodes_(HasNativeXKeycodes()) {}
 
-void InputFilter::BindFunctionKey(int functionKey, int menuId) {
+void InputFilter::BindFunctionKey(int functionKey, Qt::KeyboardModifier modifier, int menuId) {
   if (functionKey < 1 || functionKey > kHighestFunctionKey) return;
-  BindKey(Qt::Key_F1 + functionKey - 1, Qt::NoModifier, menuId);
+  BindKey(Qt::Key_F1 + functionKey - 1, modifier, menuId);
 }
 
 void InputFilter::BindKey(int key, Qt::KeyboardModifiers modifiers, int menuId) {

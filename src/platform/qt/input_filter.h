@@ -19,8 +19,9 @@ class InputFilter : public QObject {
  public:
   explicit InputFilter(WindowEventQueue& events);
 
-  // Makes F<functionKey> select menuId, replacing an earlier binding of that key.
-  void BindFunctionKey(int functionKey, int menuId);
+  // Makes F<functionKey> with exactly the modifier held (Qt::NoModifier for none) select menuId,
+  // replacing an earlier binding of that key and modifier.
+  void BindFunctionKey(int functionKey, Qt::KeyboardModifier modifier, int menuId);
   // Makes the key with exactly these modifiers select menuId; menuId 0 unbinds it.
   void BindKey(int key, Qt::KeyboardModifiers modifiers, int menuId);
   // Bit 7 of a byte is set while the key with that scan code is held.

@@ -46,6 +46,20 @@ std::string_view LineListModel::Line(int row) const {
   return lines_.Line(static_cast<std::size_t>(row - NoticeRows()));
 }
 
+void LineListModel::RemoveLast() {
+  const auto storedLines = static_cast<int>(lines_.Size());
+  if (storedLines == 0) return;
+  if (storedLines > publishedLines_) {
+    lines_.RemoveLast();
+    return;
+  }
+  const int row = NoticeRows() + storedLines - 1;
+  beginRemoveRows(QModelIndex(), row, row);
+  lines_.RemoveLast();
+  publishedLines_ = storedLines - 1;
+  endRemoveRows();
+}
+
 int LineListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : NoticeRows() + publishedLines_;
 }

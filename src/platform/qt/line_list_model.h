@@ -20,6 +20,8 @@ class LineListModel : public QAbstractListModel {
   // Announces the lines dropped and added since the last call; returns the row of the first
   // line added (the row count when none was).
   int PublishNewLines();
+  // Removes the newest line, telling the views when they were shown it.
+  void RemoveLast();
   std::string_view Line(int row) const;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -17,6 +17,7 @@ class ListControl : public QAbstractItemView {
   explicit ListControl(QWidget* parent);
 
   void AddLine(std::string_view line) { model_->Append(line); }
+  void RemoveLastLine() { model_->RemoveLast(); }
   // Shows the lines added since the last call.
   void PublishNewLines();
 

@@ -96,7 +96,12 @@ class QtWindowSystem final : public QtDesktop {
   int GetMenuHeight() const override { return mainWindow_->MenuHeight(); }
 
   void BindShortcutKey(int functionKey, int id) override {
-    inputFilter_.BindFunctionKey(functionKey, id);
+    inputFilter_.BindFunctionKey(functionKey, Qt::NoModifier, id);
+  }
+
+  void BindModifiedShortcutKey(int functionKey, KeyModifier modifier, int id) override {
+    inputFilter_.BindFunctionKey(
+        functionKey, modifier == KeyModifier::Shift ? Qt::ShiftModifier : Qt::ControlModifier, id);
   }
 
   void BindCommandKey(CommandKey key, int id) override {
@@ -144,6 +149,10 @@ class QtWindowSystem final : public QtDesktop {
 
   void AddListItem(std::string_view text) override {
     if (list_ != nullptr) list_->AddLine(text);
+  }
+
+  void RemoveLastListItem() override {
+    if (list_ != nullptr) list_->RemoveLastLine();
   }
 
   void FreeControl() override {

@@ -22,14 +22,14 @@ constexpr KeyRow kKeyRows[] = {
 };
 
 // Keys without a legend letter: the arrow keys, Space and Left Shift, which the programs the
-// database knows may take.
+// database knows may take, and Backspace, which rewinds.
 struct NamedKey {
   int key;
   int scanCode;
 };
 constexpr NamedKey kNamedKeys[] = {
-    {Qt::Key_Up, 0x67},    {Qt::Key_Down, 0x6C},  {Qt::Key_Left, 0x69},
-    {Qt::Key_Right, 0x6A}, {Qt::Key_Space, 0x39}, {Qt::Key_Shift, 0x2A},
+    {Qt::Key_Up, 0x67},    {Qt::Key_Down, 0x6C},  {Qt::Key_Left, 0x69},      {Qt::Key_Right, 0x6A},
+    {Qt::Key_Space, 0x39}, {Qt::Key_Shift, 0x2A}, {Qt::Key_Backspace, 0x0E},
 };
 
 int ScanCodeOfLegend(int key) {
