@@ -156,9 +156,9 @@ void FrameOfSound(benchmark::State& state) {
     benchmark::DoNotOptimize(samples);
   }
   // Seconds per frame × 60 frames × 100 %.
-  state.counters["percent_of_a_core_at_60_fps"] = benchmark::Counter(
-      static_cast<double>(state.iterations()) / (100.0 * kSoundFramesPerSecond),
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["percent_of_a_core_at_60_fps"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) / (100.0 * kSoundFramesPerSecond),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 // The register loop with watchpoints checked before every instruction: state.range(0) is none (the

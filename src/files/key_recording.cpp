@@ -11,7 +11,6 @@ namespace {
 
 constexpr std::string_view kMagic = "pellark-keys";
 
-
 // As the menus and pellark-run take them.
 constexpr std::int32_t kMostCyclesPerFrame = 1'000'000;
 constexpr std::int32_t kMostFlagRegisters = 16;

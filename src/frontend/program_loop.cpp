@@ -1,6 +1,7 @@
 #include "core/instruction_pass.h"
 #include "core/snapshot.h"
 #include "frontend/front_end.h"
+#include "platform/sound.h"
 #include "platform/timing.h"
 #include "platform/window_system.h"
 
@@ -97,8 +98,11 @@ bool FrontEnd::RewindPass() {
   // A running machine's readings keep the live keys fresh; a stopped or rewinding one reads
   // them here.
   if (machine_.Running == 0 || rewinding_) keyboard_.RefreshLive();
+  const bool wasRewinding = rewinding_;
   rewinding_ = rewindMarked_ || keyboard_.LiveKeyHeld(kBackspace);
   if (!rewinding_) return false;
+  // Going back in time is not heard: what the device still holds is dropped.
+  if (!wasRewinding) sound_.Silence();
   // A machine at a kept snapshot goes to the one before; otherwise back to the latest kept.
   const std::uint64_t count = machine_.InstructionCount;
   if (count == 0 || !GoBackTo(count - 1)) {

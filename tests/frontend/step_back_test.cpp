@@ -130,6 +130,7 @@ TEST_F(RewindTest, HoldingBackspaceGoesBackAFrameAPassAndReleasedRunsOn) {
   Passes(15 * 40);
   ASSERT_EQ(machine().InstructionCount, 15u * 40);
 
+  const int silences = sound.silences;
   window.SetKeyHeld(kBackspace, true);
   Passes(2);  // the first pass may still run: the keys are read with the instruction
   // Snapshots are kept after the first instruction and then every frame of 15.
@@ -142,6 +143,8 @@ TEST_F(RewindTest, HoldingBackspaceGoesBackAFrameAPassAndReleasedRunsOn) {
     // V0 went back with it: one add in every two instructions.
     EXPECT_EQ(static_cast<std::uint64_t>(machine().Registers[0]), (count + 1) / 2 % 256);
   }
+  // The sound fell silent once, as the rewind began.
+  EXPECT_EQ(sound.silences, silences + 1);
 
   window.SetKeyHeld(kBackspace, false);
   Passes(1);  // sees the release
