@@ -79,15 +79,12 @@ void SpriteLoopInspected(benchmark::State& state) {
   RunLoop(state, kSpriteLoop, {.inspector = true});
 }
 
-// Frame timing as a program of the database runs: a sprite loop in the XO-CHIP rules at
-// state.range(0) cycles per frame. One iteration is one frame: its instructions, the display
-// shown once and the sleep to the next 1/60 s. Reports the processor time a frame costs and
-// the share of one core that makes.
-void FrameTimedSpriteLoop(benchmark::State& state) {
-  FrontEnd frontEnd(*window, *window, *window, silent);
+// Starts the front end running the sprite loop in the XO-CHIP rules at state.range(0) cycles per
+// frame; false, with the benchmark skipped, when it does not start.
+bool StartSpriteLoopInFrames(FrontEnd& frontEnd, benchmark::State& state) {
   if (!frontEnd.StartUp()) {
     state.SkipWithError("the front end did not start");
-    return;
+    return false;
   }
   Machine& machine = frontEnd.machine();
   std::int32_t address = kProgramStart;
@@ -95,6 +92,17 @@ void FrameTimedSpriteLoop(benchmark::State& state) {
   frontEnd.RunCommand(MenuId::ResetAt200);
   machine.UseRules(RulesOf(Profile::XoChip));
   machine.Rules.cyclesPerFrame = static_cast<std::int32_t>(state.range(0));
+  return true;
+}
+
+// Frame timing as a program of the database runs: a sprite loop in the XO-CHIP rules at
+// state.range(0) cycles per frame. One iteration is one frame: its instructions, the display
+// shown once and the sleep to the next 1/60 s. Reports the processor time a frame costs and
+// the share of one core that makes.
+void FrameTimedSpriteLoop(benchmark::State& state) {
+  FrontEnd frontEnd(*window, *window, *window, silent);
+  if (!StartSpriteLoopInFrames(frontEnd, state)) return;
+  Machine& machine = frontEnd.machine();
   const auto processTime = [] {
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
@@ -122,16 +130,8 @@ void TonePlayedForAMinute(benchmark::State& state) {
     return;
   }
   FrontEnd frontEnd(*window, *window, *window, *sound);
-  if (!frontEnd.StartUp()) {
-    state.SkipWithError("the front end did not start");
-    return;
-  }
+  if (!StartSpriteLoopInFrames(frontEnd, state)) return;
   Machine& machine = frontEnd.machine();
-  std::int32_t address = kProgramStart;
-  for (const int byte : kSpriteLoop) machine.SetCell(address++, ToHexByte(byte));
-  frontEnd.RunCommand(MenuId::ResetAt200);
-  machine.UseRules(RulesOf(Profile::XoChip));
-  machine.Rules.cyclesPerFrame = static_cast<std::int32_t>(state.range(0));
   for (auto _ : state) {
     machine.SoundTimer = 255;
     for (std::int32_t pass = 0; pass < machine.Rules.cyclesPerFrame; ++pass) frontEnd.RunPass();
